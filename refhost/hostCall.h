@@ -1,0 +1,28 @@
+#pragma once
+// What tests see of the driver's calls into the reference host: every host
+// operation reports itself to an optional hook before it does its work. A hook
+// may record the call (call-order tests) or throw (host failure tests).
+
+#include <cstdint>
+#include <functional>
+
+namespace refhost {
+
+struct hostCall_c {
+    const char* op;   // the operation's name as in the host interface, e.g. "atomAt"
+    uint32_t object;  // index of the atom/bond/group asked; noObject for molecule, streams, attributes
+    int64_t arg0;     // first integer argument (index, kind, code, key, group ...), 0 when none
+    int64_t arg1;     // second integer argument (count, value, truth ...), 0 when none
+    double value;     // floating-point argument of setX/setY/setZ, 0 otherwise
+};
+
+constexpr uint32_t noObject = 0xFFFFFFFFu;
+
+using hostHook_t = std::function<void(const hostCall_c&)>;
+
+// Number of host operations, over the whole process, that were entered while
+// the calling thread held the library lock of the stand-in core library.
+uint64_t lockHeldDuringHostCall();
+void resetLockHeldDuringHostCall();
+
+}  // namespace refhost
