@@ -1,1 +1,112 @@
-// placeholder: filled in by the part's author
+#include "containers/bitSet_c.h"
+
+#include <cstring>
+#include <new>
+
+#include "containers/bitTables.h"
+#include "host/tavrelcore.h"
+
+namespace {
+
+void clearWords(uint32_t* words, uint32_t from, uint32_t to) {
+    if (from < to) std::memset(words + from, 0, sizeof(uint32_t) * (to - from));
+}
+
+}  // namespace
+
+bitSet_c::bitSet_c() : words(nullptr), byteCount(0), wordCount(0) {}
+
+bitSet_c::~bitSet_c() {
+    if (ownsHeapBlock()) TavrDeleteMemory(words);
+    words = nullptr;
+}
+
+bool bitSet_c::resize(uint32_t n) {
+    if (n > inlineCapacityWords) {
+        auto* block = static_cast<uint32_t*>(TavrNewMemory(sizeof(uint32_t) * size_t{n}));
+        if (!block) return false;
+        if (wordCount != 0) std::memcpy(block, words, sizeof(uint32_t) * wordCount);
+        clearWords(block, wordCount, n);
+        if (ownsHeapBlock()) TavrDeleteMemory(words);
+        words = block;
+    } else if (words == nullptr) {
+        clearWords(inlineWords, 0, inlineCapacityWords);
+        words = inlineWords;
+    } else if (ownsHeapBlock()) {
+        // A host may attach a block of exactly wordCount words; clearing the
+        // new words in place would write past it. The inline words hold any
+        // set of this size, so the members move there and the block goes back.
+        std::memcpy(inlineWords, words, sizeof(uint32_t) * wordCount);
+        clearWords(inlineWords, wordCount, n);
+        TavrDeleteMemory(words);
+        words = inlineWords;
+    } else {
+        clearWords(words, wordCount, n);
+    }
+    wordCount = n;
+    byteCount = 4 * n;
+    return true;
+}
+
+bitSet_c& bitSet_c::assignAnd(const bitSet_c& a, const bitSet_c& b) {
+    const uint32_t m = a.wordCount < b.wordCount ? a.wordCount : b.wordCount;
+    if (m > wordCount && !resize(m)) throw std::bad_alloc();
+    // Read the operands only now: growth may have moved this set's storage, and
+    // this set may be a or b.
+    for (uint32_t i = 0; i < m; ++i) words[i] = a.words[i] & b.words[i];
+    if (words) clearWords(words, m, wordCount);
+    return *this;
+}
+
+bitSet_c& bitSet_c::assignOr(const bitSet_c& a, const bitSet_c& b) {
+    const uint32_t top = a.wordCount > b.wordCount ? a.wordCount : b.wordCount;
+    if (top > wordCount && !resize(top)) throw std::bad_alloc();
+    // Counts and storage are read after growth: when this set is an operand,
+    // growth has lengthened that operand by zero words.
+    const bitSet_c& longer = a.wordCount >= b.wordCount ? a : b;
+    const uint32_t shared = a.wordCount < b.wordCount ? a.wordCount : b.wordCount;
+    for (uint32_t i = 0; i < shared; ++i) words[i] = a.words[i] | b.words[i];
+    for (uint32_t i = shared; i < top; ++i) words[i] = longer.words[i];
+    if (words) clearWords(words, top, wordCount);
+    return *this;
+}
+
+uint32_t bitSet_c::bitCount() const {
+    if (!words) return 0;
+    const uint8_t* data = bytes();
+    uint32_t n = 0;
+    for (uint32_t i = 0; i < byteCount; ++i) n += bitCountTable[data[i]];
+    return n;
+}
+
+bool bitSet_c::isEmpty() const {
+    if (!words) return true;
+    for (uint32_t i = 0; i < wordCount; ++i)
+        if (words[i] != 0) return false;
+    return true;
+}
+
+bool bitSet_c::nextSetBit(uint32_t from, uint32_t& found) const {
+    uint32_t b = from / 8;
+    if (!words || b >= byteCount) return false;
+    const uint8_t* data = bytes();
+    uint8_t e = nextBitTable[data[b]][from % 8];
+    while (e == 0) {
+        if (++b >= byteCount) return false;
+        e = nextBitTable[data[b]][0];
+    }
+    found = 8 * b + e - 1;
+    return true;
+}
+
+bool bitSet_c::firstSetBit(uint32_t& found) const {
+    if (!words) return false;
+    const uint8_t* data = bytes();
+    for (uint32_t b = 0; b < byteCount; ++b) {
+        if (data[b] != 0) {
+            found = 8 * b + nextBitTable[data[b]][0] - 1;
+            return true;
+        }
+    }
+    return false;
+}
