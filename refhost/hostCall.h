@@ -25,4 +25,9 @@ using hostHook_t = std::function<void(const hostCall_c&)>;
 uint64_t lockHeldDuringHostCall();
 void resetLockHeldDuringHostCall();
 
+// The entry step of every reference-host operation: counts the call when this
+// thread holds the library lock, then reports it to the hook, if one is set.
+// The hook runs last, so a throwing hook still leaves the call counted.
+void enterHostCall(const hostHook_t& hook, const hostCall_c& call);
+
 }  // namespace refhost

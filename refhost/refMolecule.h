@@ -68,6 +68,7 @@ public:
 private:
     friend class refMolecule_c;
     void report(const char* op, int64_t arg0 = 0, int64_t arg1 = 0, double value = 0) const;
+    void storeSymbol(const char* symbol);
 
     refMolecule_c& molecule_;
     uint32_t index_;
@@ -78,6 +79,7 @@ private:
     int32_t valence_ = atom_c::valenceNotSet;
     int32_t counts_[32] = {};
     std::string symbol_;
+    int32_t atomicNumber_ = 0;  // follows symbol_, so that atomicNumber() does no lookup
     double x_ = 0, y_ = 0, z_ = 0;
     std::vector<uint32_t> bonds_;
     std::vector<uint32_t> phantoms_;
@@ -106,6 +108,7 @@ public:
     int32_t stereoFlagValue() const { return stereoFlag_; }
 
 private:
+    friend class refMolecule_c;
     void report(const char* op, int64_t arg0 = 0) const;
 
     refMolecule_c& molecule_;

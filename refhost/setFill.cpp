@@ -1,1 +1,51 @@
-// placeholder: filled in by the part's author
+// The reference host's side of the bit set contract: it writes only the
+// record's fields, never calls the driver's bitSet_c code, and attaches storage
+// that TavrDeleteMemory can take back.
+#include "refhost/setFill.h"
+
+#include <cstring>
+#include <new>
+
+#include "containers/bitSet_c.h"
+#include "host/tavrelcore.h"
+
+namespace refhost {
+
+uint8_t* prepareSet(bitSet_c& set, bool anyMember, uint32_t largest)
+{
+    // The old storage goes first, so that a failed allocation below leaves an
+    // empty, valid record rather than stale members.
+    if (set.words != nullptr && set.words != set.inlineWords)
+        TavrDeleteMemory(set.words);
+    set.words = nullptr;
+    set.byteCount = 0;
+    set.wordCount = 0;
+    if (!anyMember)
+        return nullptr;
+
+    const uint32_t wordCount = largest / 32 + 1;
+    const size_t byteCount = size_t{wordCount} * 4;
+    uint32_t* storage = set.inlineWords;
+    if (wordCount > bitSet_c::inlineCapacityWords) {
+        storage = static_cast<uint32_t*>(TavrNewMemory(byteCount));
+        if (storage == nullptr)
+            throw std::bad_alloc();
+    }
+    std::memset(storage, 0, byteCount);
+    set.words = storage;
+    set.wordCount = wordCount;
+    set.byteCount = static_cast<uint32_t>(byteCount);
+    return reinterpret_cast<uint8_t*>(storage);
+}
+
+void fillSet(bitSet_c& set, const uint32_t* members, uint32_t count)
+{
+    uint32_t largest = 0;
+    for (uint32_t k = 0; k < count; ++k)
+        largest = members[k] > largest ? members[k] : largest;
+    uint8_t* bytes = prepareSet(set, count != 0, largest);
+    for (uint32_t k = 0; k < count; ++k)
+        markMember(bytes, members[k]);
+}
+
+}  // namespace refhost
