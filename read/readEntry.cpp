@@ -10,6 +10,7 @@
 #include "host/attributes_c.h"
 #include "read/auxInfoIntake.h"
 #include "read/parsedInput_c.h"
+#include "read/parserInput.h"
 #include "read/structureBuilder.h"
 
 namespace {
@@ -27,11 +28,14 @@ constexpr int sameUnknownAndUndefinedStereo = 0;
 bool parsed(int rc) { return rc == inchi_Ret_OKAY || rc == inchi_Ret_WARNING; }
 
 // True when the AuxInfo text was parsed and built. The lock covers the parse
-// alone: the stream is read and the molecule is built without it.
+// alone: the stream is read and the molecule is built without it. The parser
+// sees the first AuxInfo line only: further records of the stream would join
+// the molecule.
 bool readStructure(molecule_c& molecule, inStream_c& in, InchiInpData& data) {
-    string_c auxInfo = InChI_n::Read_n::readAuxInfo(in);
+    const string_c auxInfo = InChI_n::Read_n::readAuxInfo(in);
+    string_c line = InChI_n::Read_n::parserInput(auxInfo);
     const int rc = InChI_n::guardedLibraryCall([&] {
-        return Get_inchi_Input_FromAuxInfo(auxInfo.text, doNotAddHydrogens, sameUnknownAndUndefinedStereo, &data);
+        return Get_inchi_Input_FromAuxInfo(line.text, doNotAddHydrogens, sameUnknownAndUndefinedStereo, &data);
     });
     if (!parsed(rc)) return false;
     InChI_n::Read_n::buildStructure(molecule, data);
