@@ -15,8 +15,11 @@
 //    gives 10000 + d, the InChI library's shift from the element's average mass;
 //  - radical: "M  RAD" (or atom-block charge code 4 as a doublet) sets count(16)
 //    and the multiplicity: 1 singlet -> 2 and 1, 2 doublet -> 1, 3 triplet -> 2 and 3;
-//  - valence field: 1..14 sets the valence, 15 means a valence of 0, 0 leaves
-//    it unset (the InChI library then adds hydrogens by its own rules);
+//  - valence field: 0 leaves the valence unset (the InChI library then adds
+//    hydrogens by its own rules); 1..14 sets it, raised to the atom's bond
+//    order sum when below it, and 15 (a valence of zero) sets the bond order
+//    sum: the driver takes valence minus bond order sum as the implicit
+//    hydrogen count, so both mean no hydrogens, never a negative count;
 //  - bonds: order = the MDL bond type (4 aromatic and 5..8 queries included, so
 //    that the driver refuses them); first bond atom = the bond's first end;
 //    single-bond stereo 1 -> wedge 1, 6 -> wedge 2, 4 -> wedge 3; double-bond
@@ -93,21 +96,13 @@ void readMolfile(const sdRecord_c& record, refhost::refMolecule_c& molecule);
 // written as V3000.
 constexpr size_t maxV2000Count = 999;
 
-// How the writer fills the valence field.
-enum class valenceSource_e {
-    // The atom's valence as set (the way the reader stores the field).
-    atomValence,
-    // Bond order sum plus the implicit hydrogen counts 2, 5, 8 and 11, as a
-    // molecule read from InChI carries them; left empty when those counts are
-    // all 0, so that the hydrogens follow the element's usual valence.
-    hydrogenCounts,
-};
-
 // The molecule as a molfile: three header lines (the first is title), the
 // counts line, the blocks and "M  END\n"; no "$$$$". Atoms are the objects of
-// kinds 21, 51 and 45 in ascending index order; bonds in index order.
-// V2000 when atoms and bonds both fit maxV2000Count, V3000 otherwise.
-std::string writeMolfile(refhost::refMolecule_c& molecule, const std::string& title,
-                         valenceSource_e valences = valenceSource_e::atomValence);
+// kinds 21, 51 and 45 in ascending index order; bonds in index order. The
+// mapping above runs backwards: wedges seen from a bond's second end (6, 7, 8,
+// 13) are written with the bond's atoms swapped, valence 0 as 15, an unset
+// valence as an empty field. V2000 when atoms and bonds both fit
+// maxV2000Count, V3000 otherwise.
+std::string writeMolfile(refhost::refMolecule_c& molecule, const std::string& title);
 
 }  // namespace molfile_n

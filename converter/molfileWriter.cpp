@@ -1,0 +1,38 @@
+#include <cmath>
+
+#include "converter/hostMolecule.h"
+#include "converter/molfile.h"
+#include "converter/molfileFormats.h"
+
+namespace molfile_n {
+
+namespace {
+
+// The program line: blank user initials, the program name in eight columns,
+// a blank date and the dimension code that readers look at.
+std::string programLine(const molStructure_c& s) {
+    bool flat = true;
+    for (const molAtom_c& a : s.atoms)
+        flat = flat && a.z == 0;
+    return std::string("  tavrinch") + "          " + (flat ? "2D" : "3D");
+}
+
+// A title with line ends in it would start a new molfile line.
+std::string titleLine(const std::string& title) {
+    std::string line = title.substr(0, title.find_first_of("\r\n"));
+    return line.substr(0, 80);
+}
+
+}  // namespace
+
+std::string writeMolfile(refhost::refMolecule_c& molecule, const std::string& title) {
+    molStructure_c s = structureOf(molecule);
+    std::string out = titleLine(title) + '\n' + programLine(s) + "\n\n";
+    if (s.atoms.size() <= maxV2000Count && s.bonds.size() <= maxV2000Count)
+        formatV2000(s, out);
+    else
+        formatV3000(s, out);
+    return out;
+}
+
+}  // namespace molfile_n

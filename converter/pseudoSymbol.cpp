@@ -1,0 +1,12 @@
+#include "converter/molfileParsers.h"
+#include "refhost/elements.h"
+
+namespace molfile_n {
+
+bool isPseudoSymbol(const std::string& symbol) {
+    if (symbol == "D" || symbol == "T")
+        return false;
+    return refhost::atomicNumberOf(symbol.c_str()) == 0;
+}
+
+}  // namespace molfile_n
