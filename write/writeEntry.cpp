@@ -39,13 +39,16 @@ void prepareInput(molecule_c& molecule, inchi_Input& input, string_c options) {
     input.szOptions = options.detach();
 }
 
+// Both texts are made before the first write, so that running out of heap
+// leaves the stream untouched rather than holding an InChI without its AuxInfo.
 void writeResult(outStream_c& out, const inchi_Output& output, string_c options) {
     string_c inchi(output.szInChI);
     inchi.trim();
+    const bool withAuxInfo = output.szAuxInfo && !suppressesAuxInfo(options);
+    string_c auxInfo(withAuxInfo ? output.szAuxInfo : nullptr);
+    auxInfo.trim();
     out.write(inchi.cStr());
-    if (output.szAuxInfo && !suppressesAuxInfo(options)) {
-        string_c auxInfo(output.szAuxInfo);
-        auxInfo.trim();
+    if (withAuxInfo) {
         out.writeLine("");
         out.writeLine(auxInfo.cStr());
     }
