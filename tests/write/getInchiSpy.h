@@ -1,8 +1,9 @@
 #pragma once
-// A GetINCHI defined in the test executable: it records what the driver hands
-// the library and what the library answers, then forwards to the library's own
-// GetINCHI (the next definition in lookup order). Executables that export it
-// (ENABLE_EXPORTS) also see the calls of a dlopen'ed driver module.
+// GetINCHI and Get_inchi_Input_FromAuxInfo defined in the test executable:
+// they record what the driver hands the library and what the library answers,
+// then forward to the library's own functions (the next definitions in lookup
+// order). Executables that export them (ENABLE_EXPORTS) also see the calls of
+// a dlopen'ed driver module.
 
 #include <cstdint>
 #include <string>
@@ -13,10 +14,11 @@
 namespace writeTest_n {
 
 struct getInchiStats_c {
-    long calls = 0;
-    long maxConcurrent = 0;  // most calls in progress at one moment
-    long lockNotHeld = 0;    // calls made while this thread held no stand-in lock
-    int lastCode = 0;        // the library's answer to the latest call
+    long calls = 0;          // GetINCHI calls
+    long auxInfoCalls = 0;   // Get_inchi_Input_FromAuxInfo calls
+    long maxConcurrent = 0;  // most conversion calls of either kind in progress at one moment
+    long lockNotHeld = 0;    // conversion calls made while this thread held no stand-in lock
+    int lastCode = 0;        // the library's answer to the latest GetINCHI call
 };
 
 getInchiStats_c getInchiStats();
