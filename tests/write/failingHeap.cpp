@@ -32,6 +32,18 @@ void failHeapAllocationAt(long nth) { failCountdown = nth; }
 bool heapFailurePending() { return failCountdown.load() > 0; }
 long liveHeapBlocks() { return liveBlocks.load(); }
 
+bool heapReplacementActive() {
+    failHeapAllocationAt(1);
+    bool failed = false;
+    try {
+        ::operator delete(::operator new(1));
+    } catch (const std::bad_alloc&) {
+        failed = true;
+    }
+    failHeapAllocationAt(0);
+    return failed;
+}
+
 }  // namespace writeTest_n
 
 void* operator new(std::size_t size) { return writeTest_n::allocate(size); }

@@ -12,5 +12,8 @@ void failHeapAllocationAt(long nth);
 bool heapFailurePending();
 // operator new blocks not yet deleted, over the whole process.
 long liveHeapBlocks();
+// False when a tool (valgrind, a sanitizer) put its own operator new in place
+// of this one, so that neither the switch nor the count works.
+bool heapReplacementActive();
 
 }  // namespace writeTest_n
