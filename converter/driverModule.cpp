@@ -37,7 +37,8 @@ driverModule_c::driverModule_c(const std::string& path) : handle_(openModule(pat
     preWrite_ = reinterpret_cast<TavrPreWriteFn>(entry(handle_, "TavrPreWrite", missing));
     if (!missing.empty()) {
         dlclose(handle_);
-        throw moduleError_c("the driver module " + path + " lacks the entry " + missing);
+        bool several = missing.find(',') != std::string::npos;
+        throw moduleError_c("the driver module " + path + " lacks the " + (several ? "entries " : "entry ") + missing);
     }
 }
 

@@ -37,7 +37,7 @@ molfileLines_c::molfileLines_c(const std::string& text, size_t firstLine)
 
 std::string_view molfileLines_c::next(const std::string& expected) {
     if (atEnd())
-        throw molfileError_c(line_ + 1, expected, "the record ends before it");
+        throw molfileError_c(line_ + 1, expected, "missing: the record ends here");
     size_t end = text_.find('\n', position_);
     if (end == std::string::npos)
         end = text_.size();

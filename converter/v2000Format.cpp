@@ -55,17 +55,22 @@ void appendPropertyLines(std::string& out, const char* tag, const std::vector<st
 
 void formatV2000(const molStructure_c& s, std::string& out) {
     appendLine(out, "%3zu%3zu  0  0%3d  0  0  0  0  0999 V2000", s.atoms.size(), s.bonds.size(), s.chiral ? 1 : 0);
+    // An "M  ISO" line voids every atom-block mass difference, so small shifts
+    // go to the atom block only while no isotope needs that line.
+    bool isoLines = false;
+    for (const molAtom_c& a : s.atoms)
+        isoLines = isoLines || (a.isotope != 0 && !fitsMassDifference(a.isotope));
     std::vector<std::pair<size_t, int>> charges, radicals, isotopes;
     for (size_t i = 0; i < s.atoms.size(); ++i) {
         const molAtom_c& a = s.atoms[i];
-        int massDifference = fitsMassDifference(a.isotope) ? a.isotope - isotopicShiftFlag : 0;
+        int massDifference = !isoLines && a.isotope != 0 ? a.isotope - isotopicShiftFlag : 0;
         appendLine(out, "%10.4f%10.4f%10.4f %-3s%2d%3d  0  0  0%3d  0  0  0  0  0  0", a.x, a.y, a.z,
                    a.symbol.c_str(), massDifference, chargeCode(a.charge), a.valence);
         if (a.charge != 0)
             charges.emplace_back(i, a.charge);
         if (a.radical != 0)
             radicals.emplace_back(i, a.radical);
-        if (a.isotope != 0 && !fitsMassDifference(a.isotope))
+        if (isoLines && a.isotope != 0)
             isotopes.emplace_back(i, absoluteMass(a));
     }
     for (const molBond_c& b : s.bonds)

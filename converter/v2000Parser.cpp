@@ -15,11 +15,9 @@ bool startsWith(std::string_view line, std::string_view prefix) {
     return line.substr(0, prefix.size()) == prefix;
 }
 
-// Atom lines have a decimal x coordinate in their first ten columns and run
-// past the symbol; bond and property lines do neither.
-bool looksLikeAtomLine(std::string_view text) {
-    return text.size() >= 32 && text.substr(0, 10).find('.') != std::string_view::npos;
-}
+// Atom lines have a decimal x coordinate in their first ten columns; bond and
+// property lines have none.
+bool looksLikeAtomLine(std::string_view text) { return text.substr(0, 10).find('.') != std::string_view::npos; }
 
 bool isDigits(std::string_view text) {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
