@@ -21,7 +21,7 @@ public:
     table_c(refMolecule_c& molecule, bool addTavrelH = false) {
         InChI_n::buildInputAtoms(molecule, record_.get(), addTavrelH);
     }
-    int count() const { return const_cast<table_c*>(this)->record_.get().num_atoms; }
+    int count() { return record_.get().num_atoms; }
     const inchi_Atom& operator[](int i) { return record_.get().atom[i]; }
 
 private:
