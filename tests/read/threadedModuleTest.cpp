@@ -28,10 +28,12 @@ using libraryWatch_n::libraryCalls_c;
 
 namespace {
 
-// The driver module, loaded for one test and unloaded after it.
+// The driver module, loaded for one test. It stays mapped after dlclose: the
+// sanitizers' atexit interceptors register the module's unload step for the
+// end of the process instead of for the unload, and it must find its code then.
 class loadedModule_c {
 public:
-    loadedModule_c() : handle_(dlopen(TAVR_MODULE_PATH, RTLD_NOW | RTLD_LOCAL)) {
+    loadedModule_c() : handle_(dlopen(TAVR_MODULE_PATH, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE)) {
         if (!handle_) return;
         read_ = reinterpret_cast<TavrReadFn>(dlsym(handle_, "TavrRead"));
         write_ = reinterpret_cast<TavrWriteFn>(dlsym(handle_, "TavrWrite"));
