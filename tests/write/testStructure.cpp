@@ -63,48 +63,48 @@ std::string propertyLines(const char* name, const std::vector<std::pair<int, int
 }  // namespace
 
 testStructure_c& testStructure_c::atom(const std::string& symbol, double x, double y, double z) {
-    atomSpec_c spec;
-    spec.symbol = symbol;
-    spec.x = x;
-    spec.y = y;
-    spec.z = z;
-    atoms.push_back(spec);
+    plannedAtom_c planned;
+    planned.symbol = symbol;
+    planned.x = x;
+    planned.y = y;
+    planned.z = z;
+    atoms.push_back(planned);
     return *this;
 }
 
 testStructure_c& testStructure_c::bond(uint32_t first, uint32_t second, int32_t order, int32_t wedge) {
-    bondSpec_c spec{first, second, order, wedge, 0};
-    bonds.push_back(spec);
+    plannedBond_c planned{first, second, order, wedge, 0};
+    bonds.push_back(planned);
     return *this;
 }
 
 void testStructure_c::build(refhost::refMolecule_c& molecule, std::vector<uint32_t>* atomIndex) const {
     std::vector<uint32_t> indices;
-    for (const atomSpec_c& spec : atoms) {
-        const uint32_t index = molecule.newAtom(spec.symbol.c_str());
+    for (const plannedAtom_c& planned : atoms) {
+        const uint32_t index = molecule.newAtom(planned.symbol.c_str());
         refhost::refAtom_c* atom = molecule.atom(index);
-        atom->place(spec.x, spec.y, spec.z);
-        atom->setCharge(spec.charge);
-        atom->setIsotopeMass(spec.isotopeMass);
-        atom->setValence(spec.valence);
-        switch (spec.radical) {
+        atom->place(planned.x, planned.y, planned.z);
+        atom->setCharge(planned.charge);
+        atom->setIsotopeMass(planned.isotopeMass);
+        atom->setValence(planned.valence);
+        switch (planned.radical) {
         case radical_e::doublet:
             atom->setCount(countRadicalElectrons, 1);
             break;
         case radical_e::singlet:
         case radical_e::triplet:
             atom->setCount(countRadicalElectrons, 2);
-            atom->setMultiplicity(spec.radical == radical_e::singlet ? 1 : 3);
+            atom->setMultiplicity(planned.radical == radical_e::singlet ? 1 : 3);
             break;
         case radical_e::none:
             break;
         }
         indices.push_back(index);
     }
-    for (const bondSpec_c& spec : bonds) {
-        const uint32_t index = molecule.newBond(indices.at(spec.first), indices.at(spec.second), spec.order);
-        molecule.bond(index)->setWedge(spec.wedge);
-        molecule.bond(index)->setDoubleStereo(spec.doubleStereo);
+    for (const plannedBond_c& planned : bonds) {
+        const uint32_t index = molecule.newBond(indices.at(planned.first), indices.at(planned.second), planned.order);
+        molecule.bond(index)->setWedge(planned.wedge);
+        molecule.bond(index)->setDoubleStereo(planned.doubleStereo);
     }
     if (chiralFlag) molecule.newGroup(12);
     if (atomIndex) *atomIndex = indices;
@@ -112,13 +112,13 @@ void testStructure_c::build(refhost::refMolecule_c& molecule, std::vector<uint32
 
 std::string testStructure_c::molfile() const {
     bool threeD = false;
-    for (const atomSpec_c& spec : atoms) threeD = threeD || spec.z != 0;
+    for (const plannedAtom_c& planned : atoms) threeD = threeD || planned.z != 0;
     std::string text = "test structure\n";
     text += threeD ? "  tavrtest        3D\n\n" : "  tavrtest        2D\n\n";
     text += format("%3zu%3zu  0  0%3d  0  0  0  0  0999 V2000\n", atoms.size(), bonds.size(), chiralFlag ? 1 : 0);
     std::vector<std::pair<int, int>> charges, isotopes, radicals;
     for (size_t i = 0; i < atoms.size(); ++i) {
-        const atomSpec_c& a = atoms[i];
+        const plannedAtom_c& a = atoms[i];
         text += format("%10.4f%10.4f%10.4f %-3s 0  0  0  0  0%3d  0  0  0  0  0  0\n", a.x, a.y, a.z,
                        a.symbol.c_str(), mdlValence(a.valence));
         const int position = static_cast<int>(i) + 1;
@@ -126,7 +126,7 @@ std::string testStructure_c::molfile() const {
         if (a.isotopeMass != 0) isotopes.emplace_back(position, a.isotopeMass);
         if (a.radical != radical_e::none) radicals.emplace_back(position, mdlRadical(a.radical));
     }
-    for (const bondSpec_c& b : bonds) {
+    for (const plannedBond_c& b : bonds) {
         bool fromSecond = false;
         int stereo = 0;
         mdlWedge(b.wedge, fromSecond, stereo);

@@ -13,7 +13,7 @@ namespace writeTest_n {
 
 enum class radical_e { none, singlet, doublet, triplet };
 
-struct atomSpec_c {
+struct plannedAtom_c {
     std::string symbol;
     double x = 0, y = 0, z = 0;  // at most 4 decimals: the molfile prints 4
     int32_t charge = 0;
@@ -22,7 +22,7 @@ struct atomSpec_c {
     int32_t valence = atom_c::valenceNotSet;
 };
 
-struct bondSpec_c {
+struct plannedBond_c {
     uint32_t first, second;  // atom positions in the structure, from 0
     int32_t order = 1;
     int32_t wedge = 0;         // host wedge code (0, 1, 2, 3, 6, 7, 8, 12, 13)
@@ -30,13 +30,13 @@ struct bondSpec_c {
 };
 
 struct testStructure_c {
-    std::vector<atomSpec_c> atoms;
-    std::vector<bondSpec_c> bonds;
+    std::vector<plannedAtom_c> atoms;
+    std::vector<plannedBond_c> bonds;
     bool chiralFlag = false;  // a kind-24 group of type 12 / the counts-line flag
 
     testStructure_c& atom(const std::string& symbol, double x, double y, double z = 0);
     testStructure_c& bond(uint32_t first, uint32_t second, int32_t order = 1, int32_t wedge = 0);
-    atomSpec_c& last() { return atoms.back(); }
+    plannedAtom_c& last() { return atoms.back(); }
 
     // Atoms in order, so that atom i has host index atomIndex[i]; bonds after.
     void build(refhost::refMolecule_c& molecule, std::vector<uint32_t>* atomIndex = nullptr) const;
