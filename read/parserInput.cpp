@@ -1,8 +1,11 @@
 #include "read/parserInput.h"
 
+#include <inchi_api.h>
+
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "read/readErrors.h"
 
@@ -14,34 +17,59 @@ namespace {
 constexpr char lineEnds[] = "\r\n";
 constexpr char bondLayerPrefix[] = "/rB:";
 constexpr std::size_t bondLayerPrefixLength = sizeof bondLayerPrefix - 1;
+// Atom numbers beyond the 16-bit record index name no atom the parser keeps;
+// it refuses bonds to them itself, so they need no count.
+constexpr int64_t highestCountedAtom = INT16_MAX + 1;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Reads the run of digits at p, leaving p after it; true when its value does
-// not fit an int. The value stops growing once past INT_MAX, so any length of
-// run is safe.
-bool digitRunOverflows(const char*& p) {
+// The value of the run of digits at p, leaving p after it. The value stops
+// growing once past INT_MAX, so any length of run is safe.
+int64_t digitRun(const char*& p) {
     int64_t value = 0;
     for (; isDigit(*p); ++p)
         if (value <= INT_MAX) value = value * 10 + (*p - '0');
-    return value > INT_MAX;
+    return value;
 }
 
-bool layerOverflows(const char* p) {
+// Bonds per atom as the parser stores them: entry k of the layer (entries end
+// with ';') belongs to atom k + 2, every number in it names the other atom
+// (atoms counted from 1), and each bond is stored at both of its atoms.
+class bondCounts_c {
+public:
+    // False when the atom now has more bonds than a record can hold.
+    bool add(int64_t atom) {
+        if (atom > highestCountedAtom) return true;
+        if (static_cast<std::size_t>(atom) >= counts_.size()) counts_.resize(static_cast<std::size_t>(atom) + 1, 0);
+        return ++counts_[static_cast<std::size_t>(atom)] <= MAXVAL;
+    }
+
+private:
+    std::vector<int32_t> counts_;
+};
+
+bool layerRefused(const char* p) {
+    bondCounts_c counts;
+    int64_t atom = 2;
     while (*p != '\0' && *p != '/') {
-        if (!isDigit(*p)) {
+        if (*p == ';') {
+            ++atom;
             ++p;
-            continue;
+        } else if (!isDigit(*p)) {
+            ++p;
+        } else {
+            const int64_t other = digitRun(p);
+            if (other > INT_MAX) return true;
+            if (!counts.add(atom) || !counts.add(other)) return true;
         }
-        if (digitRunOverflows(p)) return true;
     }
     return false;
 }
 
-bool bondLayerOverflows(const char* line) {
+bool bondLayerRefused(const char* line) {
     for (const char* layer = std::strstr(line, bondLayerPrefix); layer != nullptr;
          layer = std::strstr(layer + 1, bondLayerPrefix))
-        if (layerOverflows(layer + bondLayerPrefixLength)) return true;
+        if (layerRefused(layer + bondLayerPrefixLength)) return true;
     return false;
 }
 
@@ -51,7 +79,7 @@ string_c parserInput(const string_c& auxInfo) {
     const char* text = auxInfo.cStr();
     string_c line;
     line.assign(text, static_cast<uint32_t>(std::strcspn(text, lineEnds)));
-    if (bondLayerOverflows(line.cStr())) throw badData();
+    if (bondLayerRefused(line.cStr())) throw badData();
     return line;
 }
 

@@ -22,8 +22,10 @@ constexpr int32_t highestIsotopeShift = ISOTOPIC_SHIFT_FLAG + ISOTOPIC_SHIFT_MAX
 
 // The library promises neighbour entries inside its atom array, but its AuxInfo
 // parser lets a bond to atom 0 through as neighbour -1 and a bond of an atom to
-// itself through as a self-loop. The build trusts every index it reads, so the
-// record is refused whole before the molecule is touched.
+// itself through as a self-loop, and an atom with too many bonds spills its
+// neighbours over the record's other fields, its element name among them. The
+// build trusts every index and text it reads, so such a record is refused whole
+// before the molecule is touched.
 void checkRecords(const InchiInpData& data) {
     const inchi_Input* input = data.pInp;
     if (!input) throw badData();
@@ -31,7 +33,7 @@ void checkRecords(const InchiInpData& data) {
     for (int32_t i = 0; i < input->num_atoms; ++i) {
         const inchi_Atom& record = input->atom[i];
         if (record.num_bonds > MAXVAL) throw badData();
-        if (!std::memchr(record.elname, '\0', ATOM_EL_LEN)) throw badData();
+        if (record.elname[0] == '\0' || !std::memchr(record.elname, '\0', ATOM_EL_LEN)) throw badData();
         for (int32_t j = 0; j < record.num_bonds; ++j) {
             const int32_t neighbour = record.neighbor[j];
             if (neighbour < 0 || neighbour >= input->num_atoms || neighbour == i) throw badData();

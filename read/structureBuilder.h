@@ -24,8 +24,8 @@ public:
     structureBuilder_c& operator=(const structureBuilder_c&) = delete;
 
     // Every record in order. A record that names no existing other record as a
-    // neighbour, lists more than MAXVAL neighbours or has an unterminated
-    // element name is refused with badData before anything is made.
+    // neighbour, lists more than MAXVAL neighbours, or has an empty or
+    // unterminated element name is refused with badData before anything is made.
     void build(const InchiInpData& data);
     // The host atom of a record index, made now when the index is new. A null
     // from atomAt is remembered too, so no second atom is made for the index.

@@ -407,6 +407,7 @@ TEST(structureBuilder, refusesRecordsItCannotTrustBeforeMakingAnything) {
         {"neighbour far past the array", [](handRecords_c& r) { r.record(0).neighbor[0] = 32767; }},
         {"bond to itself", [](handRecords_c& r) { r.record(2).neighbor[0] = 2; }},
         {"more than MAXVAL neighbours", [](handRecords_c& r) { r.record(2).num_bonds = MAXVAL + 1; }},
+        {"empty element name", [](handRecords_c& r) { r.record(2).elname[0] = '\0'; }},
         {"element name without terminator",
          [](handRecords_c& r) { std::memset(r.record(1).elname, 'X', ATOM_EL_LEN); }},
     };
