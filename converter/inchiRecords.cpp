@@ -57,7 +57,7 @@ bool inchiRecordReader_c::next(inchiRecord_c& record) {
             return false;
         }
         if (line.find('\t') != std::string::npos && splitTabbed(line, record)) {
-            record.line = lineNumber;
+            record.line = record.auxLine = lineNumber;
             record.number = ++records_;
             return true;
         }
@@ -75,6 +75,7 @@ bool inchiRecordReader_c::next(inchiRecord_c& record) {
     while (readLine(line)) {
         if (startsWith(line, "AuxInfo=")) {
             record.auxInfo = line;
+            record.auxLine = line_;
             break;
         }
         if (isBlank(line) || startsWith(line, "InChIKey="))

@@ -16,7 +16,8 @@ struct inchiRecord_c {
     std::string auxInfo;  // the "AuxInfo=" text; empty when the record has none
     std::string title;
     size_t number = 0;  // 1-based position in the input
-    size_t line = 0;    // file line of the InChI
+    size_t line = 0;     // file line of the InChI
+    size_t auxLine = 0;  // file line of the AuxInfo
 };
 
 class inchiRecordReader_c {

@@ -8,6 +8,7 @@
 #include "converter/inchiRecords.h"
 #include "converter/molfile.h"
 #include "converter/recordLoop.h"
+#include "host/molecule_c.h"
 #include "refhost/refAttributes.h"
 #include "refhost/refMolecule.h"
 #include "refhost/refStreams.h"
@@ -38,8 +39,11 @@ recordOutcome_c readRecord(const driverModule_c& driver, const inchiRecord_c& re
     refhost::memoryInStream_c stream(record.inchi + '\n' + record.auxInfo + '\n');
     refhost::refAttributes_c attributes;
     if (driver.read()(&molecule, &stream, &attributes, nullptr, nullptr) != 1)
-        return failed(record.title, "the driver could not read the AuxInfo on the line after line " +
-                                        std::to_string(record.line));
+        return failed(record.title, "the driver could not read the AuxInfo on line " + std::to_string(record.auxLine));
+    // The InChI library accepts some AuxInfo texts it finds no atom in; an
+    // SD record without atoms would not give the InChI back.
+    if (molecule.indicesOfKind(kindAtom).empty())
+        return failed(record.title, "the AuxInfo on line " + std::to_string(record.auxLine) + " holds no atoms");
     auxInfoFacts_c facts = encodeAuxInfoHydrogens(record.auxInfo, molecule);
     if (facts.chiral)
         molecule.newGroup(chiralFlagGroup);
