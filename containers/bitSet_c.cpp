@@ -22,6 +22,9 @@ bitSet_c::~bitSet_c() {
 }
 
 bool bitSet_c::resize(uint32_t n) {
+    // Sets never shrink; copying wordCount words into a smaller block would
+    // overrun it.
+    if (n <= wordCount) return true;
     if (n > inlineCapacityWords) {
         auto* block = static_cast<uint32_t*>(TavrNewMemory(sizeof(uint32_t) * size_t{n}));
         if (!block) return false;

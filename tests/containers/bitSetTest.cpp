@@ -273,6 +273,20 @@ TEST_F(bitSetTest, movingToALargerBlockReleasesTheOldOneExactlyOnce) {
     EXPECT_EQ(set.bitCount(), 2u);
 }
 
+TEST_F(bitSetTest, resizeNeverShrinks) {
+    bitSet_c set;
+    buildHeapSet(set, {3, 150}, 5);
+    void* storage = set.words;
+    heapLog().clear();
+    EXPECT_TRUE(set.resize(2));
+    EXPECT_TRUE(set.resize(5));
+    EXPECT_EQ(set.words, storage);
+    EXPECT_EQ(set.wordCount, 5u);
+    EXPECT_EQ(membersOf(set), (members_t{3, 150}));
+    EXPECT_TRUE(heapLog().requested.empty());
+    EXPECT_TRUE(heapLog().released.empty());
+}
+
 // A host may attach a block of exactly wordCount words to a small set; growing
 // it within four words must not clear words past that block.
 TEST_F(bitSetTest, smallHostBlockGrowsIntoTheRecordAndIsReleased) {
