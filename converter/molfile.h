@@ -10,9 +10,11 @@
 //    no element (A, Q, *, L, LP, R#, atom lists, V3000 queries) keep their text
 //    and get kind() 1, which the driver refuses;
 //  - charge: atom-block code 1..7 (code 4, a doublet radical, gives no charge);
-//    an "M  CHG" line anywhere in the block discards every atom-block charge;
+//    an "M  CHG" or "M  RAD" line anywhere in the block discards every
+//    atom-block charge and radical, as inchi_main reads them;
 //  - isotope: "M  ISO" gives the absolute mass; the atom-block mass difference d
-//    gives 10000 + d, the InChI library's shift from the element's average mass;
+//    gives 10000 + d, the InChI library's shift from the element's average
+//    mass; an "M  ISO" line discards every atom-block mass difference;
 //  - radical: "M  RAD" (or atom-block charge code 4 as a doublet) sets count(16)
 //    and the multiplicity: 1 singlet -> 2 and 1, 2 doublet -> 1, 3 triplet -> 2 and 3;
 //  - valence field: 0 leaves the valence unset (the InChI library then adds
