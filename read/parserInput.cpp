@@ -59,7 +59,7 @@ bool layerRefused(const char* p) {
             ++p;
         } else {
             const int64_t other = digitRun(p);
-            if (other > INT_MAX) return true;
+            if (other == 0 || other > INT_MAX) return true;
             if (!counts.add(atom) || !counts.add(other)) return true;
         }
     }

@@ -15,6 +15,10 @@ namespace {
 std::atomic<long> parses{0}, identifiers{0}, inputFrees{0};
 std::atomic<long> inProgress{0}, mostAtOnce{0}, conversionsUnlocked{0}, freesLocked{0};
 
+// Set while the library's own parse runs on this thread: a Free_inchi_Input
+// it makes for itself then (on a failed parse) is not one of the caller's.
+thread_local bool insideParse = false;
+
 std::mutex lastTextGuard;
 std::string lastText;
 parseTamper_t tamper;
@@ -92,7 +96,9 @@ extern "C" __attribute__((visibility("default"))) int Get_inchi_Input_FromAuxInf
     int code;
     {
         conversion_c inside;
+        insideParse = true;
         code = library(text, doNotAddH, diffUnknownUndefined, data);
+        insideParse = false;
     }
     return tamper ? tamper(code, *data) : code;
 }
@@ -108,7 +114,9 @@ extern "C" __attribute__((visibility("default"))) int GetINCHI(inchi_Input* inpu
 extern "C" __attribute__((visibility("default"))) void Free_inchi_Input(inchi_Input* input) {
     using freeFn = void (*)(inchi_Input*);
     static const freeFn library = next<freeFn>("Free_inchi_Input");
-    inputFrees.fetch_add(1);
-    if (TavrStandInLockHeldByThisThread() != 0) freesLocked.fetch_add(1);
+    if (!insideParse) {
+        inputFrees.fetch_add(1);
+        if (TavrStandInLockHeldByThisThread() != 0) freesLocked.fetch_add(1);
+    }
     library(input);
 }

@@ -16,7 +16,7 @@ namespace libraryWatch_n {
 struct libraryCalls_c {
     long parses = 0;       // Get_inchi_Input_FromAuxInfo
     long identifiers = 0;  // GetINCHI
-    long inputFrees = 0;   // Free_inchi_Input
+    long inputFrees = 0;   // Free_inchi_Input, but not the library's own within a parse
     // Most conversion calls (parses and GetINCHI together) in progress at once.
     long mostConversionsAtOnce = 0;
     // Conversion calls entered while the calling thread held no lock.
