@@ -10,10 +10,11 @@ namespace converter_n {
 
 namespace {
 
-// Titles come from the input; control bytes would garble the terminal.
-std::string printable(const std::string& text) {
+// Titles and the symbols in reasons come from the input; control bytes would
+// garble the terminal.
+std::string printable(const std::string& text, size_t limit = std::string::npos) {
     std::string shown;
-    for (unsigned char c : text.substr(0, 80))
+    for (unsigned char c : text.substr(0, limit))
         shown += (c >= 0x20 && c < 0x7f) ? char(c) : '?';
     return shown;
 }
@@ -31,7 +32,8 @@ void recordSink_c::put(size_t number, const std::string& title, const recordOutc
     if (!outcome.converted()) {
         ++failed_;
         progress_.clear();
-        tell(inputName_ + ": record " + std::to_string(number) + " \"" + printable(title) + "\": " + outcome.failure);
+        tell(inputName_ + ": record " + std::to_string(number) + " \"" + printable(title, 80) +
+             "\": " + printable(outcome.failure));
     }
     progress_.recordDone(failed_);
 }
