@@ -2,6 +2,7 @@
 // streams that do not keep their contract (short reads, sizes that lie).
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "read/auxInfoIntake.h"
@@ -74,6 +75,8 @@ const intakeCase_c intakeCases[] = {
 };
 
 class intakeTable : public testing::TestWithParam<intakeCase_c> {};
+
+void PrintTo(const intakeCase_c& c, std::ostream* out) { *out << c.name; }
 
 }  // namespace
 

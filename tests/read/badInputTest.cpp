@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 #include "corelib/standInControl.h"
@@ -96,6 +97,8 @@ const badInput_c badInputs[] = {
 };
 
 class badInputTable : public testing::TestWithParam<badInput_c> {};
+
+void PrintTo(const badInput_c& c, std::ostream* out) { *out << c.name; }
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -134,6 +135,10 @@ const stereoRow_c stereoRows[] = {
 };
 
 class stereoTable : public testing::TestWithParam<std::tuple<stereoRow_c, int>> {};
+
+void PrintTo(const stereoRow_c& row, std::ostream* out) {
+    *out << "type " << int(row.type) << " stereo " << int(row.stereo);
+}
 
 }  // namespace
 
@@ -271,6 +276,8 @@ const isotopeCase_c isotopeCases[] = {
 };
 
 class isotopeTable : public testing::TestWithParam<isotopeCase_c> {};
+
+void PrintTo(const isotopeCase_c& c, std::ostream* out) { *out << c.element << " " << c.recorded; }
 
 }  // namespace
 
