@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "read/coordinateLayer.h"
 #include "read/readErrors.h"
 
 namespace InChI_n {
@@ -79,7 +80,7 @@ string_c parserInput(const string_c& auxInfo) {
     const char* text = auxInfo.cStr();
     string_c line;
     line.assign(text, static_cast<uint32_t>(std::strcspn(text, lineEnds)));
-    if (bondLayerRefused(line.cStr())) throw badData();
+    if (bondLayerRefused(line.cStr()) || coordinateLayerRefused(line.cStr())) throw badData();
     return line;
 }
 
