@@ -11,6 +11,7 @@
 #include "host/mutex_c.h"
 #include "host/tavrelException_c.h"
 #include "host/tavrelcore.h"
+#include "refhost/elements.h"
 #include "refhost/refMolecule.h"
 
 namespace {
@@ -213,6 +214,18 @@ TEST_F(refMoleculeTest, atomValues)
     EXPECT_EQ(atom->count(32), 0);
     EXPECT_EQ(atom->count(-1), 0);
     EXPECT_EQ(atom->count(countImplicitH), 0);
+}
+
+// Symbols are found by their two letters: every element's own symbol gives its
+// number back, and a text that differs from every symbol, if only by a letter's
+// case or a trailing character, gives 0.
+TEST(refhostElements, everySymbolAndNoNearMiss)
+{
+    for (int z = 1; z <= refhost::maxAtomicNumber; ++z)
+        EXPECT_EQ(refhost::atomicNumberOf(refhost::elementSymbol(z)), z) << z;
+    for (const char* text : {"c", "cl", "CL", "Cl ", "Cl1", "C1", "Clx", "Q", "J", "Jx", "[", "@", "Zz", "Aa"})
+        EXPECT_EQ(refhost::atomicNumberOf(text), 0) << text;
+    EXPECT_EQ(refhost::atomicNumberOf(nullptr), 0);
 }
 
 // A host call made while this thread holds a stand-in lock is counted; the
