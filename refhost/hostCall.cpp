@@ -1,9 +1,7 @@
-// Entry step shared by every reference-host operation.
+// The count behind lockHeldDuringHostCall, kept by enterHostCall.
 #include "refhost/hostCall.h"
 
 #include <atomic>
-
-#include "corelib/standInControl.h"
 
 namespace refhost {
 
@@ -15,12 +13,6 @@ uint64_t lockHeldDuringHostCall() { return callsUnderLock.load(std::memory_order
 
 void resetLockHeldDuringHostCall() { callsUnderLock.store(0, std::memory_order_relaxed); }
 
-void enterHostCall(const hostHook_t& hook, const hostCall_c& call)
-{
-    if (TavrStandInLockHeldByThisThread() != 0)
-        callsUnderLock.fetch_add(1, std::memory_order_relaxed);
-    if (hook)
-        hook(call);
-}
+void countCallUnderLock() { callsUnderLock.fetch_add(1, std::memory_order_relaxed); }
 
 }  // namespace refhost

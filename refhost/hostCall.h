@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "corelib/standInControl.h"
+
 namespace refhost {
 
 struct hostCall_c {
@@ -25,9 +27,20 @@ using hostHook_t = std::function<void(const hostCall_c&)>;
 uint64_t lockHeldDuringHostCall();
 void resetLockHeldDuringHostCall();
 
+// The slow path of enterHostCall: one more call entered under the lock.
+void countCallUnderLock();
+
 // The entry step of every reference-host operation: counts the call when this
 // thread holds the library lock, then reports it to the hook, if one is set.
 // The hook runs last, so a throwing hook still leaves the call counted.
-void enterHostCall(const hostHook_t& hook, const hostCall_c& call);
+// Inline, since every host call the driver makes runs it: without a hook and
+// outside the lock it costs one test of the lock and one of the hook.
+inline void enterHostCall(const hostHook_t& hook, const hostCall_c& call)
+{
+    if (TavrStandInLockHeldByThisThread() != 0)
+        countCallUnderLock();
+    if (hook)
+        hook(call);
+}
 
 }  // namespace refhost

@@ -16,11 +16,6 @@ bool isCountCode(int32_t code) { return code >= 0 && code < countCodes; }
 
 refAtom_c::refAtom_c(refMolecule_c& molecule, uint32_t index) : molecule_(molecule), index_(index) {}
 
-void refAtom_c::report(const char* op, int64_t arg0, int64_t arg1, double value) const
-{
-    molecule_.report(hostCall_c{op, index_, arg0, arg1, value});
-}
-
 void refAtom_c::storeSymbol(const char* symbol)
 {
     symbol_.assign(symbol != nullptr ? symbol : "");

@@ -9,11 +9,6 @@ refBond_c::refBond_c(refMolecule_c& molecule, uint32_t index, uint32_t first, ui
 {
 }
 
-void refBond_c::report(const char* op, int64_t arg0) const
-{
-    molecule_.report(hostCall_c{op, index_, arg0, 0, 0});
-}
-
 uint32_t refBond_c::atomIndexAt(int32_t end)
 {
     report("atomIndexAt", end);

@@ -19,8 +19,6 @@ bool isAtomKind(int32_t kind) { return kind == kindAtom || kind == kindAtomExtra
 refMolecule_c::refMolecule_c() = default;
 refMolecule_c::~refMolecule_c() = default;
 
-void refMolecule_c::report(const hostCall_c& call) const { enterHostCall(hook_, call); }
-
 uint32_t refMolecule_c::newSlot(int32_t kind, int32_t payload)
 {
     const uint32_t index = static_cast<uint32_t>(slots_.size());

@@ -168,7 +168,7 @@ public:
     void setAddYieldsMissing(bool atoms, bool bonds);
 
     void setHook(hostHook_t hook) { hook_ = std::move(hook); }
-    void report(const hostCall_c& call) const;
+    void report(const hostCall_c& call) const { enterHostCall(hook_, call); }
 
 private:
     struct slot_c {
@@ -186,5 +186,17 @@ private:
     bool addBondMissing_ = false;
     hostHook_t hook_;
 };
+
+// Defined here, where the molecule is complete, so that every operation's
+// report inlines down to enterHostCall.
+inline void refAtom_c::report(const char* op, int64_t arg0, int64_t arg1, double value) const
+{
+    molecule_.report(hostCall_c{op, index_, arg0, arg1, value});
+}
+
+inline void refBond_c::report(const char* op, int64_t arg0) const
+{
+    molecule_.report(hostCall_c{op, index_, arg0, 0, 0});
+}
 
 }  // namespace refhost
