@@ -32,10 +32,9 @@ void collectAtoms(molecule_c& molecule, bitSet_c& atoms) {
     }
 }
 
-recordsByAtom_t numberRecords(const bitSet_c& atoms) {
-    recordsByAtom_t recordsByAtom;
-    AT_NUM record = 0;
-    forEachMember(atoms, [&](uint32_t index) { recordsByAtom.emplace(index, record++); });
+recordsByAtom_c numberRecords(const bitSet_c& atoms, uint32_t count) {
+    recordsByAtom_c recordsByAtom(count);
+    forEachMember(atoms, [&](uint32_t index) { recordsByAtom.append(index); });
     return recordsByAtom;
 }
 
@@ -82,7 +81,7 @@ void copySymbol(atom_c& atom, inchi_Atom& record) {
 
 // Fills neighbor, bond_type and bond_stereo; returns the bond order sum.
 int fillNeighbours(molecule_c& molecule, atom_c& atom, inchi_Atom& record,
-                   const recordsByAtom_t& recordsByAtom) {
+                   const recordsByAtom_c& recordsByAtom) {
     bitSet_c neighbours;
     atom.neighbours(neighbours, kindAtom);
     const uint32_t count = neighbours.bitCount();
@@ -95,9 +94,7 @@ int fillNeighbours(molecule_c& molecule, atom_c& atom, inchi_Atom& record,
         // Without the shared bond there is no order to write, and without a
         // record index the neighbour would point at a record nobody fills.
         if (!bond) throw badAtom_c();
-        const auto found = recordsByAtom.find(neighbour);
-        if (found == recordsByAtom.end()) throw badAtom_c();
-        record.neighbor[i] = found->second;
+        if (!recordsByAtom.find(neighbour, record.neighbor[i])) throw badAtom_c();
         const int32_t order = bond->order();
         if (order < INCHI_BOND_TYPE_SINGLE || order > INCHI_BOND_TYPE_TRIPLE) throw badBondType_c();
         record.bond_type[i] = static_cast<S_CHAR>(order);
@@ -106,6 +103,19 @@ int fillNeighbours(molecule_c& molecule, atom_c& atom, inchi_Atom& record,
         ++i;
     });
     return orderSum;
+}
+
+// The library makes the hydrogens of a metal it disconnects into atoms of
+// their own, and from about 43 hydrogens and bonds at one atom it then writes
+// past a buffer on its stack and ends the process. No atom holds more than
+// MAXVAL neighbours in a record, and none of a real structure carries more
+// hydrogens and bonds together than that, so such an atom is refused, whatever
+// its element, before the library sees it.
+void refuseCrowdedAtom(const inchi_Atom& record) {
+    int attached = record.num_bonds;
+    for (const S_CHAR hydrogens : record.num_iso_H)
+        if (hydrogens > 0) attached += hydrogens;
+    if (attached > MAXVAL) throw badAtom_c();
 }
 
 // -1 asks the library to add the implicit hydrogens itself.
@@ -126,17 +136,21 @@ void buildInputAtoms(molecule_c& molecule, inchi_Input& input, bool addTavrelH) 
     // num_atoms would wrap; refused like an array that cannot be had.
     if (count > maxInputAtoms) throw std::bad_alloc();
     inchiAtomArray_c records(count);
-    const recordsByAtom_t recordsByAtom = numberRecords(atoms);
+    const recordsByAtom_c recordsByAtom = numberRecords(atoms, count);
     const bool is3D = isThreeD(molecule, atoms);
     bool skipped = false;
+    // The same ascending walk that numbered the records: the k-th member
+    // visited has record k.
+    uint32_t record = 0;
     forEachMember(atoms, [&](uint32_t index) {
         atom_c* atom = molecule.atomAt(index);
         if (!atom) {
             skipped = true;
-            return;
+        } else {
+            if (!writableKind(atom->kind())) throw badAtom_c();
+            fillInputAtom(molecule, atom, records[record], recordsByAtom, addTavrelH, is3D);
         }
-        if (!writableKind(atom->kind())) throw badAtom_c();
-        fillInputAtom(molecule, atom, records[recordsByAtom.at(index)], recordsByAtom, addTavrelH, is3D);
+        ++record;
     });
     // A skipped member leaves a record nothing wrote; the library must not read it.
     if (skipped) throw badAtom_c();
@@ -145,7 +159,7 @@ void buildInputAtoms(molecule_c& molecule, inchi_Input& input, bool addTavrelH) 
 }
 
 void fillInputAtom(molecule_c& molecule, atom_c* atom, inchi_Atom& record,
-                   const recordsByAtom_t& recordsByAtom, bool addTavrelH, bool is3D) {
+                   const recordsByAtom_c& recordsByAtom, bool addTavrelH, bool is3D) {
     if (!atom) throw badAtom_c();
     if (is3D) {
         record.x = atom->x3D();
@@ -165,6 +179,7 @@ void fillInputAtom(molecule_c& molecule, atom_c* atom, inchi_Atom& record,
     record.num_iso_H[1] = static_cast<S_CHAR>(atom->count(countImplicit1H));
     record.num_iso_H[2] = static_cast<S_CHAR>(atom->count(countImplicit2H));
     record.num_iso_H[3] = static_cast<S_CHAR>(atom->count(countImplicit3H));
+    refuseCrowdedAtom(record);
 }
 
 bond_c* findBond(molecule_c& molecule, atom_c& atom, uint32_t neighbourIndex) {

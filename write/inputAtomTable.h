@@ -5,18 +5,16 @@
 // record indices.
 
 #include <cstdint>
-#include <map>
 
 #include <inchi_api.h>
+
+#include "write/recordsByAtom.h"
 
 class molecule_c;
 class atom_c;
 class bond_c;
 
 namespace InChI_n {
-
-// Host atom index -> record index in the input record's atom array.
-using recordsByAtom_t = std::map<uint32_t, AT_NUM>;
 
 // The library counts atoms in a signed 16-bit field.
 constexpr uint32_t maxInputAtoms = 32767;
@@ -30,7 +28,7 @@ void buildInputAtoms(molecule_c& molecule, inchi_Input& input, bool addTavrelH);
 // One record from one host atom (null throws badAtom_c), refused with
 // badAtom_c before anything is written past the record's arrays.
 void fillInputAtom(molecule_c& molecule, atom_c* atom, inchi_Atom& record,
-                   const recordsByAtom_t& recordsByAtom, bool addTavrelH, bool is3D);
+                   const recordsByAtom_c& recordsByAtom, bool addTavrelH, bool is3D);
 
 // The bond the atom shares with the neighbour (the smallest index when there
 // are several), or null when they share none.
