@@ -111,6 +111,7 @@ structureBuilder_c::structureBuilder_c(molecule_c& target)
 
 void structureBuilder_c::build(const InchiInpData& data) {
     checkRecords(data);
+    atomsByRecord.reserve(static_cast<size_t>(data.pInp->num_atoms > 0 ? data.pInp->num_atoms : 0));
     for (int32_t i = 0; i < data.pInp->num_atoms; ++i) {
         const int16_t record = static_cast<int16_t>(i);
         if (atom_c* atom = getAtom(record)) setAtom(*atom, data, record);
@@ -118,11 +119,15 @@ void structureBuilder_c::build(const InchiInpData& data) {
 }
 
 atom_c* structureBuilder_c::getAtom(int16_t record) {
-    const auto known = atomsByRecord.find(record);
-    if (known != atomsByRecord.end()) return known->second;
-    atom_c* atom = molecule.atomAt(molecule.addAtom(owner, -1));
-    atomsByRecord.emplace(record, atom);
-    return atom;
+    if (record < 0) throw badData();
+    const size_t at = static_cast<size_t>(record);
+    if (at >= atomsByRecord.size()) atomsByRecord.resize(at + 1);
+    madeAtom_c& entry = atomsByRecord[at];
+    if (!entry.made) {
+        entry.atom = molecule.atomAt(molecule.addAtom(owner, -1));
+        entry.made = true;
+    }
+    return entry.atom;
 }
 
 void structureBuilder_c::addNeighbourBond(atom_c& atom, const inchi_Atom& record, int16_t j, bool chiral) {

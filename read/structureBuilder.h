@@ -8,7 +8,7 @@
 #include <inchi_api.h>
 
 #include <cstdint>
-#include <map>
+#include <vector>
 
 class molecule_c;
 class atom_c;
@@ -29,6 +29,7 @@ public:
     void build(const InchiInpData& data);
     // The host atom of a record index, made now when the index is new. A null
     // from atomAt is remembered too, so no second atom is made for the index.
+    // A negative index names no record: badData.
     atom_c* getAtom(int16_t record);
     // The bond of neighbour entry j, made from the current atom unless the two
     // atoms already share one. Throws badBondType_c after setOrder for a stereo
@@ -38,8 +39,15 @@ public:
     void setAtom(atom_c& atom, const InchiInpData& data, int16_t record);
 
 private:
+    // One entry per record index met so far, by index: the records are
+    // numbered from 0, so a vector serves as the map without a node per atom.
+    struct madeAtom_c {
+        bool made = false;
+        atom_c* atom = nullptr;
+    };
+
     uint32_t owner;
-    std::map<int16_t, atom_c*> atomsByRecord;
+    std::vector<madeAtom_c> atomsByRecord;
     molecule_c& molecule;
 };
 
