@@ -21,14 +21,12 @@
 
 #include "converter/molfile.h"
 #include "driver/entries.h"
-#include "referenceRun.h"
+#include "inchiMain.h"
 #include "refhost/refAttributes.h"
 #include "refhost/refMolecule.h"
 #include "refhost/refStreams.h"
 
-using readTest_n::referenceRecord_c;
-using readTest_n::referenceRun_c;
-using readTest_n::runReference;
+using inchiMain_n::referenceRecord_c;
 using refhost::refAtom_c;
 using refhost::refMolecule_c;
 
@@ -81,29 +79,28 @@ roundTrip_c roundTrip(const referenceRecord_c& record, refMolecule_c& molecule) 
 
 // Every record of the file; the first few differences are described.
 void expectRoundTrips(const std::string& sdFile) {
-    const std::string text = fileText(sdFile);
-    const referenceRun_c reference = runReference(text);
-    const referenceRun_c cleared = runReference(withoutValences(text));
-    ASSERT_TRUE(reference.ran) << "inchi_main gave nothing for " << sdFile;
-    ASSERT_EQ(cleared.records.size(), reference.records.size());
+    const std::vector<referenceRecord_c> reference = inchiMain_n::runInchiMain(sdFile);
+    const std::vector<referenceRecord_c> cleared = inchiMain_n::runInchiMainOnText(withoutValences(fileText(sdFile)));
+    ASSERT_FALSE(reference.empty()) << "inchi_main gave nothing for " << sdFile;
+    ASSERT_EQ(cleared.size(), reference.size());
     int differences = 0;
     int valenceRecords = 0;
     std::ostringstream described;
-    for (size_t i = 0; i < reference.records.size(); ++i) {
-        const referenceRecord_c& record = reference.records[i];
-        ASSERT_FALSE(record.inchi.empty() || record.auxInfo.empty()) << "structure " << record.structure;
-        const bool valenceMatters = cleared.records[i].inchi != record.inchi;
+    for (size_t i = 0; i < reference.size(); ++i) {
+        const referenceRecord_c& record = reference[i];
+        ASSERT_FALSE(record.inchi.empty() || record.auxInfo.empty()) << "structure " << i + 1;
+        const bool valenceMatters = cleared[i].inchi != record.inchi;
         if (valenceMatters) ++valenceRecords;
-        const std::string& expected = valenceMatters ? cleared.records[i].inchi : record.inchi;
+        const std::string& expected = valenceMatters ? cleared[i].inchi : record.inchi;
         refMolecule_c molecule;
         const roundTrip_c trip = roundTrip(record, molecule);
         if (trip.read == 1 && trip.written == 1 && trip.inchi == expected) continue;
         if (++differences <= 10)
-            described << "structure " << record.structure << ": read " << trip.read << ", write " << trip.written
+            described << "structure " << i + 1 << ": read " << trip.read << ", write " << trip.written
                       << (valenceMatters ? " (valence cleared)" : "") << "\n  expected   " << expected
                       << "\n  round trip " << trip.inchi << "\n";
     }
-    EXPECT_EQ(differences, 0) << "of " << reference.records.size() << " records of " << sdFile << "\n"
+    EXPECT_EQ(differences, 0) << "of " << reference.size() << " records of " << sdFile << "\n"
                               << described.str();
     testing::Test::RecordProperty("valenceMatters:" + sdFile.substr(sdFile.rfind('/') + 1), valenceRecords);
 }
@@ -161,27 +158,29 @@ refAtom_c* atomAt(refMolecule_c& molecule, const refAtom_c& like) {
 // element, charge, isotope and radical. The edge sample is the one with
 // charges, isotopes and radicals.
 TEST(readMolecule, keepsTheMolfilesAtomValues) {
-    const std::string text = fileText(std::string(TAVR_SAMPLES) + "/edge-sample.sdf");
-    const referenceRun_c reference = runReference(text);
-    ASSERT_TRUE(reference.ran);
-    std::istringstream in(text);
+    const std::string sdFile = std::string(TAVR_SAMPLES) + "/edge-sample.sdf";
+    const std::vector<referenceRecord_c> reference = inchiMain_n::runInchiMain(sdFile);
+    ASSERT_FALSE(reference.empty());
+    std::istringstream in(fileText(sdFile));
     molfile_n::sdSplitter_c splitter(in);
     molfile_n::sdRecord_c record;
     size_t checked = 0, charged = 0, isotopic = 0, radical = 0;
-    for (const referenceRecord_c& ref : reference.records) {
+    for (size_t i = 0; i < reference.size(); ++i) {
+        const referenceRecord_c& ref = reference[i];
+        const int structure = static_cast<int>(i) + 1;
         ASSERT_TRUE(splitter.next(record));
         refMolecule_c original;
         molfile_n::readMolfile(record, original);
         refMolecule_c read;
         refhost::memoryInStream_c stream(ref.inchi + "\n" + ref.auxInfo + "\n");
         refhost::refAttributes_c attributes;
-        ASSERT_EQ(TavrRead(&read, &stream, &attributes, "", nullptr), 1) << "structure " << ref.structure;
+        ASSERT_EQ(TavrRead(&read, &stream, &attributes, "", nullptr), 1) << "structure " << structure;
         ASSERT_EQ(read.indicesOfKind(kindAtom).size(), original.indicesOfKind(kindAtom).size());
         for (uint32_t index : read.indicesOfKind(kindAtom)) {
             const refAtom_c& atom = *read.atom(index);
             refAtom_c* source = atomAt(original, atom);
-            ASSERT_NE(source, nullptr) << "structure " << ref.structure << " atom " << index;
-            const std::string where = "structure " + std::to_string(ref.structure) + " atom " + atom.symbolText();
+            ASSERT_NE(source, nullptr) << "structure " << structure << " atom " << index;
+            const std::string where = "structure " + std::to_string(structure) + " atom " + atom.symbolText();
             EXPECT_EQ(atom.symbolText(), source->symbolText()) << where;
             EXPECT_EQ(atom.chargeValue(), source->chargeValue()) << where;
             EXPECT_EQ(atom.isotopeValue(), source->isotopeValue()) << where;

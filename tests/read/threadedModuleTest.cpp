@@ -8,16 +8,14 @@
 #include <dlfcn.h>
 
 #include <atomic>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "corelib/standInControl.h"
 #include "driver/entries.h"
+#include "inchiMain.h"
 #include "libraryCallWatch.h"
-#include "referenceRun.h"
 #include "refhost/hostCall.h"
 #include "refhost/refAttributes.h"
 #include "refhost/refMolecule.h"
@@ -54,13 +52,6 @@ private:
     TavrWriteFn write_ = nullptr;
 };
 
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 struct trip_c {
     int read = 0;
     int written = 0;
@@ -94,13 +85,13 @@ TEST(loadedModule, readsAndWritesOnFourThreadsNeverOverlapInTheLibrary) {
     ASSERT_TRUE(module.loaded()) << dlerror();
 
     // Stereo records give the library the most to do per call.
-    const readTest_n::referenceRun_c reference =
-        readTest_n::runReference(fileText(std::string(TAVR_SAMPLES) + "/stereo2d-sample.sdf"));
-    ASSERT_TRUE(reference.ran);
+    const std::vector<inchiMain_n::referenceRecord_c> reference =
+        inchiMain_n::runInchiMain(std::string(TAVR_SAMPLES) + "/stereo2d-sample.sdf");
+    ASSERT_FALSE(reference.empty());
     std::vector<std::string> inputs;
     std::vector<trip_c> alone;
     libraryWatch_n::resetLibraryCalls();
-    for (const readTest_n::referenceRecord_c& record : reference.records) {
+    for (const inchiMain_n::referenceRecord_c& record : reference) {
         inputs.push_back(record.inchi + "\n" + record.auxInfo + "\n");
         alone.push_back(readAndWrite(module, inputs.back()));
         ASSERT_EQ(alone.back().read, 1);
