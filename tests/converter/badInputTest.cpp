@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "inchiMain.h"
 #include "molfileText.h"
 #include "toolRun.h"
 
+using namespace inchiMain_n;
 using namespace toolRun_n;
 using namespace molfileText_n;
 

@@ -12,9 +12,11 @@
 
 #include <regex>
 
+#include "inchiMain.h"
 #include "molfileText.h"
 #include "toolRun.h"
 
+using namespace inchiMain_n;
 using namespace toolRun_n;
 
 namespace {

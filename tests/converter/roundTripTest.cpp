@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "inchiMain.h"
 #include "toolRun.h"
 
+using namespace inchiMain_n;
 using namespace toolRun_n;
 
 namespace {

@@ -6,33 +6,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
+
+#include "inchiMain.h"
 
 extern char** environ;
 
 namespace toolRun_n {
-
-scratchDir_c::scratchDir_c() {
-    char pattern[] = "/tmp/tavr-converter-test-XXXXXX";
-    if (!mkdtemp(pattern))
-        throw std::runtime_error("cannot make a scratch directory");
-    path_ = pattern;
-}
-
-scratchDir_c::~scratchDir_c() {
-    std::string command = "rm -rf '" + path_ + "'";
-    if (std::system(command.c_str()) != 0)
-        return;
-}
-
-std::string scratchDir_c::file(const std::string& name, const std::string& text) const {
-    std::string path = path_ + "/" + name;
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-}
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -56,7 +37,7 @@ std::vector<std::string> lines(const std::string& text) {
 }
 
 runResult_c run(const std::vector<std::string>& argv, const std::string& inputPath) {
-    scratchDir_c dir;
+    inchiMain_n::scratchDir_c dir;
     std::string outPath = dir.path() + "/out", errPath = dir.path() + "/err";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -85,38 +66,6 @@ runResult_c runTool(const std::vector<std::string>& args, const std::string& inp
     std::vector<std::string> argv{std::string(TAVR_BIN_DIR) + "/tavr-inchi"};
     argv.insert(argv.end(), args.begin(), args.end());
     return run(argv, inputPath);
-}
-
-bool inchiMainAvailable() {
-    runResult_c probe = run({"sh", "-c", "command -v inchi_main"});
-    return probe.exitCode == 0;
-}
-
-std::vector<referenceRecord_c> runInchiMain(const std::string& sdFile, const std::vector<std::string>& options) {
-    scratchDir_c dir;
-    std::vector<std::string> argv{"inchi_main", sdFile, dir.path() + "/out.txt", dir.path() + "/log.txt",
-                                  dir.path() + "/prb.txt"};
-    for (const std::string& option : options)
-        argv.push_back("-" + option);
-    run(argv);
-    std::vector<referenceRecord_c> records;
-    size_t current = 0;
-    for (const std::string& line : lines(readFile(dir.path() + "/out.txt"))) {
-        if (line.compare(0, 11, "Structure: ") == 0) {
-            current = size_t(std::stoul(line.substr(11)));
-            if (records.size() < current)
-                records.resize(current);
-        } else if (current == 0) {
-            continue;
-        } else if (line.compare(0, 6, "InChI=") == 0) {
-            records[current - 1].inchi = line;
-        } else if (line.compare(0, 8, "AuxInfo=") == 0) {
-            records[current - 1].auxInfo = line;
-        } else if (line.compare(0, 9, "InChIKey=") == 0) {
-            records[current - 1].key = line;
-        }
-    }
-    return records;
 }
 
 std::vector<std::string> sampleFiles() {

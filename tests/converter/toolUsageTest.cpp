@@ -5,8 +5,10 @@
 
 #include <cstdio>
 
+#include "inchiMain.h"
 #include "toolRun.h"
 
+using namespace inchiMain_n;
 using namespace toolRun_n;
 
 namespace {
