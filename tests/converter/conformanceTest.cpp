@@ -12,6 +12,7 @@
 
 #include <regex>
 
+#include "corpusCase.h"
 #include "inchiMain.h"
 #include "molfileText.h"
 #include "toolRun.h"
@@ -21,20 +22,16 @@ using namespace toolRun_n;
 
 namespace {
 
-struct conformanceCase_c {
-    std::string file;
-    std::string option;  // also the inchi_main option, with its '-'
-};
-
 std::string withoutChiralMark(const std::string& auxInfo) {
     static const std::regex mark("/rA:([0-9]+)[nc]");
     return std::regex_replace(auxInfo, mark, "/rA:$1");
 }
 
-class ConformanceTest : public testing::TestWithParam<conformanceCase_c> {};
+// The case's option is also inchi_main's.
+class ConformanceTest : public testing::TestWithParam<corpusCase_c> {};
 
 TEST_P(ConformanceTest, SameInchiAndAuxInfoAsInchiMain) {
-    const conformanceCase_c& c = GetParam();
+    const corpusCase_c& c = GetParam();
     if (!fileExists(c.file))
         GTEST_SKIP() << c.file << " is not there";
     if (!inchiMainAvailable())
@@ -43,11 +40,7 @@ TEST_P(ConformanceTest, SameInchiAndAuxInfoAsInchiMain) {
         runInchiMain(c.file, c.option.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.option});
     ASSERT_FALSE(reference.empty());
 
-    std::vector<std::string> args{"write"};
-    if (!c.option.empty())
-        args.insert(args.end(), {"--options", c.option});
-    args.push_back(c.file);
-    runResult_c mine = runTool(args);
+    runResult_c mine = runTool(c.writeArgs(c.file));
     EXPECT_EQ(mine.exitCode, 0) << mine.err;
     std::vector<std::string> out = lines(mine.out);
     ASSERT_EQ(out.size(), 2 * reference.size()) << "two lines per record";
@@ -70,29 +63,8 @@ TEST_P(ConformanceTest, SameInchiAndAuxInfoAsInchiMain) {
     EXPECT_EQ(auxInfoDiffers, 0u) << "of " << reference.size();
 }
 
-void PrintTo(const conformanceCase_c& c, std::ostream* os) { *os << c.file << " [" << c.option << "]"; }
-
-std::vector<conformanceCase_c> cases() {
-    std::vector<std::string> files = sampleFiles();
-    for (const std::string& file : sharedCorpora())
-        files.push_back(file);
-    std::vector<conformanceCase_c> all;
-    for (const std::string& file : files)
-        for (const char* option : {"", "SUCF", "FixedH", "SNon"})
-            all.push_back({file, option});
-    return all;
-}
-
-std::string caseName(const testing::TestParamInfo<conformanceCase_c>& info) {
-    std::string file = info.param.file.substr(info.param.file.rfind('/') + 1);
-    std::string name = file.substr(0, file.find('.')) + (info.param.option.empty() ? "" : "_" + info.param.option);
-    for (char& ch : name)
-        if (!isalnum(static_cast<unsigned char>(ch)))
-            ch = '_';
-    return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Corpora, ConformanceTest, testing::ValuesIn(cases()), caseName);
+INSTANTIATE_TEST_SUITE_P(Corpora, ConformanceTest, testing::ValuesIn(corpusCases({"", "SUCF", "FixedH", "SNon"})),
+                         corpusCaseName);
 
 }  // namespace
 

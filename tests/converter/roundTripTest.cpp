@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "corpusCase.h"
 #include "inchiMain.h"
 #include "toolRun.h"
 
@@ -11,11 +12,6 @@ using namespace inchiMain_n;
 using namespace toolRun_n;
 
 namespace {
-
-struct roundTripCase_c {
-    std::string file;
-    std::string option;
-};
 
 std::vector<std::string> inchis(const std::string& out) {
     std::vector<std::string> found;
@@ -25,21 +21,15 @@ std::vector<std::string> inchis(const std::string& out) {
     return found;
 }
 
-class RoundTripTest : public testing::TestWithParam<roundTripCase_c> {};
+class RoundTripTest : public testing::TestWithParam<corpusCase_c> {};
 
 TEST_P(RoundTripTest, WriteReadWriteGivesTheSameInchi) {
-    const roundTripCase_c& c = GetParam();
+    const corpusCase_c& c = GetParam();
     if (!fileExists(c.file))
         GTEST_SKIP() << c.file << " is not there";
     scratchDir_c dir;
-    std::vector<std::string> options;
-    if (!c.option.empty())
-        options = {"--options", c.option};
 
-    std::vector<std::string> args{"write"};
-    args.insert(args.end(), options.begin(), options.end());
-    args.push_back(c.file);
-    runResult_c first = runTool(args);
+    runResult_c first = runTool(c.writeArgs(c.file));
     ASSERT_EQ(first.exitCode, 0) << first.err;
     std::string firstText = dir.file("first.txt", first.out);
 
@@ -47,8 +37,7 @@ TEST_P(RoundTripTest, WriteReadWriteGivesTheSameInchi) {
     ASSERT_EQ(read.exitCode, 0) << read.err;
     std::string sd = dir.file("read.sdf", read.out);
 
-    args.back() = sd;
-    runResult_c second = runTool(args);
+    runResult_c second = runTool(c.writeArgs(sd));
     ASSERT_EQ(second.exitCode, 0) << second.err;
 
     std::vector<std::string> before = inchis(first.out), after = inchis(second.out);
@@ -60,29 +49,7 @@ TEST_P(RoundTripTest, WriteReadWriteGivesTheSameInchi) {
     EXPECT_EQ(differ, 0u) << "of " << before.size();
 }
 
-void PrintTo(const roundTripCase_c& c, std::ostream* os) { *os << c.file << " [" << c.option << "]"; }
-
-std::vector<roundTripCase_c> cases() {
-    std::vector<std::string> files = sampleFiles();
-    for (const std::string& file : sharedCorpora())
-        files.push_back(file);
-    std::vector<roundTripCase_c> all;
-    for (const std::string& file : files)
-        for (const char* option : {"", "SUCF"})
-            all.push_back({file, option});
-    return all;
-}
-
-std::string caseName(const testing::TestParamInfo<roundTripCase_c>& info) {
-    std::string file = info.param.file.substr(info.param.file.rfind('/') + 1);
-    std::string name = file.substr(0, file.find('.')) + (info.param.option.empty() ? "" : "_" + info.param.option);
-    for (char& ch : name)
-        if (!isalnum(static_cast<unsigned char>(ch)))
-            ch = '_';
-    return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Corpora, RoundTripTest, testing::ValuesIn(cases()), caseName);
+INSTANTIATE_TEST_SUITE_P(Corpora, RoundTripTest, testing::ValuesIn(corpusCases({"", "SUCF"})), corpusCaseName);
 
 // Titles travel through tabbed output into the SD file read back.
 TEST(RoundTripTest, TabbedOutputKeepsTitlesOnTheWayBack) {
