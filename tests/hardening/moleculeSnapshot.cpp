@@ -1,26 +1,16 @@
 #include "moleculeSnapshot.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <map>
 
 #include "refhost/refMolecule.h"
+#include "tests/support/formatText.h"
 
 namespace hardening_n {
 
 namespace {
 
 using refhost::refMolecule_c;
-
-std::string format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
-std::string format(const char* pattern, ...) {
-    char buffer[512];
-    va_list args;
-    va_start(args, pattern);
-    std::vsnprintf(buffer, sizeof buffer, pattern, args);
-    va_end(args);
-    return buffer;
-}
+using testSupport_n::formatText;
 
 std::map<uint32_t, int32_t> kindsByIndex(refMolecule_c& molecule) {
     std::map<uint32_t, int32_t> kinds;
@@ -30,20 +20,21 @@ std::map<uint32_t, int32_t> kindsByIndex(refMolecule_c& molecule) {
 }
 
 std::string atomText(refhost::refAtom_c& a) {
-    std::string text = format("atom kind %d '%s' charge %d isotope %d multiplicity %d valence %d xyz %a %a %a counts",
-                              a.kindValue(), a.symbolText().c_str(), a.chargeValue(), a.isotopeValue(),
-                              a.multiplicityValue(), a.valenceValue(), a.x(), a.y(), a.z());
+    std::string text =
+        formatText("atom kind %d '%s' charge %d isotope %d multiplicity %d valence %d xyz %a %a %a counts",
+                   a.kindValue(), a.symbolText().c_str(), a.chargeValue(), a.isotopeValue(), a.multiplicityValue(),
+                   a.valenceValue(), a.x(), a.y(), a.z());
     for (int32_t code : {countImplicitH, countImplicit1H, countImplicit2H, countImplicit3H, countRadicalElectrons,
                          countTavrelH})
-        text += format(" %d", a.countValue(code));
+        text += formatText(" %d", a.countValue(code));
     text += " bonds";
-    for (uint32_t b : a.bondIndices()) text += format(" %u", b);
+    for (uint32_t b : a.bondIndices()) text += formatText(" %u", b);
     return text;
 }
 
 std::string bondText(refhost::refBond_c& b) {
-    return format("bond %u-%u order %d wedge %d double %d flag %d", b.first(), b.second(), b.orderValue(),
-                  b.wedgeValue(), b.doubleStereoValue(), b.stereoFlagValue());
+    return formatText("bond %u-%u order %d wedge %d double %d flag %d", b.first(), b.second(), b.orderValue(),
+                      b.wedgeValue(), b.doubleStereoValue(), b.stereoFlagValue());
 }
 
 }  // namespace
@@ -53,13 +44,13 @@ std::string snapshot(refMolecule_c& molecule) {
     std::string text;
     for (uint32_t i = 0; i < molecule.objectCount(); ++i) {
         const auto kind = kinds.find(i);
-        text += format("%u [%d] ", i, kind == kinds.end() ? -1 : kind->second);
+        text += formatText("%u [%d] ", i, kind == kinds.end() ? -1 : kind->second);
         if (refhost::refAtom_c* a = molecule.atom(i))
             text += atomText(*a);
         else if (refhost::refBond_c* b = molecule.bond(i))
             text += bondText(*b);
         else if (refhost::refGroup_c* g = molecule.group(i))
-            text += format("group %d", g->typeCodeValue());
+            text += formatText("group %d", g->typeCodeValue());
         else
             text += "no object";
         text += '\n';
@@ -73,7 +64,7 @@ std::vector<std::string> objectShapes(refMolecule_c& molecule) {
         if (molecule.atom(i))
             shapes.push_back("atom");
         else if (refhost::refBond_c* b = molecule.bond(i))
-            shapes.push_back(format("bond %u-%u", b->first(), b->second()));
+            shapes.push_back(formatText("bond %u-%u", b->first(), b->second()));
         else if (molecule.group(i))
             shapes.push_back("group");
         else

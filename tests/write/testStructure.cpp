@@ -1,23 +1,15 @@
 #include "testStructure.h"
 
 #include <algorithm>
-#include <cstdarg>
-#include <cstdio>
 #include <stdexcept>
+
+#include "tests/support/formatText.h"
 
 namespace writeTest_n {
 
 namespace {
 
-std::string format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
-std::string format(const char* pattern, ...) {
-    char buffer[256];
-    va_list args;
-    va_start(args, pattern);
-    std::vsnprintf(buffer, sizeof buffer, pattern, args);
-    va_end(args);
-    return buffer;
-}
+using testSupport_n::formatText;
 
 // Host wedge code -> (narrow end is the bond's second end, MDL stereo code).
 void mdlWedge(int32_t wedge, bool& fromSecond, int& mdl) {
@@ -53,8 +45,8 @@ std::string propertyLines(const char* name, const std::vector<std::pair<int, int
     std::string lines;
     for (size_t start = 0; start < entries.size(); start += 8) {
         const size_t end = std::min(entries.size(), start + 8);
-        lines += format("M  %s%3zu", name, end - start);
-        for (size_t i = start; i < end; ++i) lines += format(" %3d %3d", entries[i].first, entries[i].second);
+        lines += formatText("M  %s%3zu", name, end - start);
+        for (size_t i = start; i < end; ++i) lines += formatText(" %3d %3d", entries[i].first, entries[i].second);
         lines += "\n";
     }
     return lines;
@@ -115,12 +107,13 @@ std::string testStructure_c::molfile() const {
     for (const plannedAtom_c& planned : atoms) threeD = threeD || planned.z != 0;
     std::string text = "test structure\n";
     text += threeD ? "  tavrtest        3D\n\n" : "  tavrtest        2D\n\n";
-    text += format("%3zu%3zu  0  0%3d  0  0  0  0  0999 V2000\n", atoms.size(), bonds.size(), chiralFlag ? 1 : 0);
+    text += formatText("%3zu%3zu  0  0%3d  0  0  0  0  0999 V2000\n", atoms.size(), bonds.size(),
+                       chiralFlag ? 1 : 0);
     std::vector<std::pair<int, int>> charges, isotopes, radicals;
     for (size_t i = 0; i < atoms.size(); ++i) {
         const plannedAtom_c& a = atoms[i];
-        text += format("%10.4f%10.4f%10.4f %-3s 0  0  0  0  0%3d  0  0  0  0  0  0\n", a.x, a.y, a.z,
-                       a.symbol.c_str(), mdlValence(a.valence));
+        text += formatText("%10.4f%10.4f%10.4f %-3s 0  0  0  0  0%3d  0  0  0  0  0  0\n", a.x, a.y, a.z,
+                           a.symbol.c_str(), mdlValence(a.valence));
         const int position = static_cast<int>(i) + 1;
         if (a.charge != 0) charges.emplace_back(position, a.charge);
         if (a.isotopeMass != 0) isotopes.emplace_back(position, a.isotopeMass);
@@ -133,7 +126,7 @@ std::string testStructure_c::molfile() const {
         if (b.order == 2) stereo = b.doubleStereo == 3 ? 3 : 0;
         const uint32_t narrow = fromSecond ? b.second : b.first;
         const uint32_t wide = fromSecond ? b.first : b.second;
-        text += format("%3u%3u%3d%3d\n", narrow + 1, wide + 1, b.order, stereo);
+        text += formatText("%3u%3u%3d%3d\n", narrow + 1, wide + 1, b.order, stereo);
     }
     text += propertyLines("CHG", charges) + propertyLines("ISO", isotopes) + propertyLines("RAD", radicals);
     text += "M  END\n";
