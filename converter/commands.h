@@ -32,11 +32,12 @@ struct writeSettings_c {
 // One SD record to its InChI output (or its placeholder) and failure.
 recordOutcome_c writeRecord(const driverModule_c& driver, const writeSettings_c& settings,
                             const molfile_n::sdRecord_c& record);
+// jobs: the number of worker processes; 1 converts in this process.
 int runWrite(const driverModule_c& driver, const writeSettings_c& settings, const std::vector<std::string>& files,
-             std::ostream& out);
+             std::ostream& out, unsigned jobs);
 
 // One InChI record to its SD record (or an empty one) and failure.
 recordOutcome_c readRecord(const driverModule_c& driver, const inchiRecord_c& record);
-int runRead(const driverModule_c& driver, const std::vector<std::string>& files, std::ostream& out);
+int runRead(const driverModule_c& driver, const std::vector<std::string>& files, std::ostream& out, unsigned jobs);
 
 }  // namespace converter_n

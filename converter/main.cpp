@@ -1,5 +1,6 @@
 // tavr-inchi: command line, module loading, and the choice of command.
 
+#include <algorithm>
 #include <cstring>
 #include <iostream>
 #include <optional>
@@ -10,6 +11,7 @@
 #include "converter/driverModule.h"
 #include "converter/recordLoop.h"
 #include "converter/usage.h"
+#include "converter/workerPool.h"
 
 namespace converter_n {
 
@@ -20,10 +22,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// More worker processes than this would only contend for the processors.
+constexpr unsigned maxJobs = 1024;
+
+unsigned defaultJobs() { return std::min(availableProcessors(), maxJobs); }
+
 struct commandLine_c {
     std::string command;
     std::optional<std::string> module;
     writeSettings_c write;
+    unsigned jobs = defaultJobs();
     std::vector<std::string> files;
     bool help = false;
 };
@@ -43,6 +51,14 @@ bool optionValue(const std::string& arg, const char* name, int& i, int argc, cha
     return true;
 }
 
+// A --jobs value: a whole number of worker processes, 1 to maxJobs.
+unsigned jobCount(const std::string& value) {
+    if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos || value.size() > 4 ||
+        std::stoul(value) < 1 || std::stoul(value) > maxJobs)
+        throw usageError_c("--jobs needs a number of processes from 1 to " + std::to_string(maxJobs));
+    return unsigned(std::stoul(value));
+}
+
 commandLine_c parse(int argc, char** argv) {
     commandLine_c line;
     bool filesOnly = false;
@@ -60,6 +76,8 @@ commandLine_c parse(int argc, char** argv) {
             line.help = true;
         } else if (optionValue(arg, "--module", i, argc, argv, value)) {
             line.module = value;
+        } else if (optionValue(arg, "--jobs", i, argc, argv, value)) {
+            line.jobs = jobCount(value);
         } else if (optionValue(arg, "--options", i, argc, argv, value)) {
             line.write.options = value;
         } else if (arg == "--key") {
@@ -94,8 +112,8 @@ int run(int argc, char** argv) {
     try {
         driverModule_c driver(line.module ? *line.module : driverModule_c::besideExecutable());
         if (line.command == "write")
-            return runWrite(driver, line.write, line.files, std::cout);
-        return runRead(driver, line.files, std::cout);
+            return runWrite(driver, line.write, line.files, std::cout, line.jobs);
+        return runRead(driver, line.files, std::cout, line.jobs);
     } catch (const moduleError_c& error) {
         tell(error.what());
         return exitUsageOrIo;

@@ -7,6 +7,8 @@
 #include "converter/driverModule.h"
 #include "converter/inchiRecords.h"
 #include "converter/molfile.h"
+#include "converter/parallelRecords.h"
+#include "converter/recordCodec.h"
 #include "converter/recordLoop.h"
 #include "host/molecule_c.h"
 #include "refhost/refAttributes.h"
@@ -50,12 +52,24 @@ recordOutcome_c readRecord(const driverModule_c& driver, const inchiRecord_c& re
     return recordOutcome_c{sdRecord(molecule, record.title), {}};
 }
 
-int runRead(const driverModule_c& driver, const std::vector<std::string>& files, std::ostream& out) {
-    return runRecords(files, out, [&](std::istream& in, recordSink_c& sink) {
-        inchiRecordReader_c reader(in);
-        inchiRecord_c record;
-        while (reader.next(record))
-            sink.put(record.number, record.title, readRecord(driver, record));
+int runRead(const driverModule_c& driver, const std::vector<std::string>& files, std::ostream& out, unsigned jobs) {
+    if (jobs <= 1) {
+        return runRecords(files, out, [&](std::istream& in, recordSink_c& sink) {
+            inchiRecordReader_c reader(in);
+            inchiRecord_c record;
+            while (reader.next(record))
+                sink.put(record.number, record.title, readRecord(driver, record));
+        });
+    }
+    auto work = [&](const std::string& request) { return encodeOutcome(readRecord(driver, decodeInchiRecord(request))); };
+    return runInWorkers(jobs, work, [&](workerPool_c& pool) {
+        return runRecords(files, out, [&](std::istream& in, recordSink_c& sink) {
+            inchiRecordReader_c reader(in);
+            inchiRecord_c record;
+            while (reader.next(record))
+                submitRecord(pool, sink, record.number, record.title, encodeInchiRecord(record));
+            pool.finish();
+        });
     });
 }
 

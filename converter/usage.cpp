@@ -4,8 +4,8 @@ namespace converter_n {
 
 const char* const usageText =
     R"(Usage:
-  tavr-inchi write [--options TEXT] [--key] [--tabbed] [--module PATH] [FILE ...]
-  tavr-inchi read [--module PATH] [FILE ...]
+  tavr-inchi write [--options TEXT] [--key] [--tabbed] [--jobs N] [--module PATH] [FILE ...]
+  tavr-inchi read [--jobs N] [--module PATH] [FILE ...]
   tavr-inchi --help
 
 Converts MDL molfiles and SD files to InChI, and InChI text back to SD files,
@@ -28,6 +28,10 @@ read    Reads InChI text, each "InChI=" line followed by its "AuxInfo=" line
         and a valence where the AuxInfo fixes an atom's hydrogens, so that
         writing the SD file again gives the same InChI.
 
+  --jobs N        Converts the records in N worker processes, by default as
+                  many as there are processors this program may run on; 1
+                  converts them in this process. The output, the messages and
+                  the exit status are the same for every N.
   --module PATH   The driver module to load; by default ../lib/libtavrinchi.so
                   from the directory of this program.
   FILE            Input files; none, or "-", reads standard input.
@@ -41,12 +45,14 @@ and pseudo atoms (A, Q, *, L, R#, LP, ...), atoms with more than 20
 neighbours and structures of more than 1023 atoms; a structure without atoms
 has no InChI.
 
-Records are converted one at a time; memory does not grow with the input.
+Records are read and written one at a time, in input order, and only a few
+of them per worker are under way at once: memory does not grow with the input.
 On a terminal, standard error shows the progress of runs longer than a second.
 
 Exit status: 0 when every record converted; 1 when some record failed or an
 input held no records; 2 on a usage error, an input that cannot be read, a
-driver module that cannot be loaded or output that cannot be written.
+driver module that cannot be loaded, a worker process that cannot be started
+or ends while converting, or output that cannot be written.
 )";
 
 }  // namespace converter_n

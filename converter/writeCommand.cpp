@@ -8,6 +8,8 @@
 #include "converter/driverModule.h"
 #include "converter/inchiKey.h"
 #include "converter/molfile.h"
+#include "converter/parallelRecords.h"
+#include "converter/recordCodec.h"
 #include "converter/recordLoop.h"
 #include "converter/refusalReason.h"
 #include "refhost/refAttributes.h"
@@ -109,12 +111,26 @@ recordOutcome_c writeRecord(const driverModule_c& driver, const writeSettings_c&
 }
 
 int runWrite(const driverModule_c& driver, const writeSettings_c& settings, const std::vector<std::string>& files,
-             std::ostream& out) {
-    return runRecords(files, out, [&](std::istream& in, recordSink_c& sink) {
-        molfile_n::sdSplitter_c splitter(in);
-        molfile_n::sdRecord_c record;
-        while (splitter.next(record))
-            sink.put(record.number, record.title, writeRecord(driver, settings, record));
+             std::ostream& out, unsigned jobs) {
+    if (jobs <= 1) {
+        return runRecords(files, out, [&](std::istream& in, recordSink_c& sink) {
+            molfile_n::sdSplitter_c splitter(in);
+            molfile_n::sdRecord_c record;
+            while (splitter.next(record))
+                sink.put(record.number, record.title, writeRecord(driver, settings, record));
+        });
+    }
+    auto work = [&](const std::string& request) {
+        return encodeOutcome(writeRecord(driver, settings, decodeSdRecord(request)));
+    };
+    return runInWorkers(jobs, work, [&](workerPool_c& pool) {
+        return runRecords(files, out, [&](std::istream& in, recordSink_c& sink) {
+            molfile_n::sdSplitter_c splitter(in);
+            molfile_n::sdRecord_c record;
+            while (splitter.next(record))
+                submitRecord(pool, sink, record.number, record.title, encodeSdRecord(record));
+            pool.finish();
+        });
     });
 }
 
