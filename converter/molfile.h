@@ -80,11 +80,18 @@ public:
 
 private:
     bool readLine(std::string& line);
+    // The next block of the input into the buffer; false at its end.
+    bool refill();
 
     std::istream& in_;
     size_t maxRecordBytes_;
     size_t line_ = 0;
     size_t records_ = 0;
+    // Input read ahead: lines are cut from blocks, not taken a byte at a time.
+    std::string buffer_;
+    size_t begin_ = 0;
+    size_t end_ = 0;
+    bool inputEnded_ = false;
 };
 
 // Parses the molfile at the start of text into molecule, which should hold no

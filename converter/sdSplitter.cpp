@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <streambuf>
 
 #include "converter/molfile.h"
@@ -14,28 +15,50 @@ bool isBlankLine(const std::string& line) {
 
 }  // namespace
 
+// Large enough that refilling costs nothing against reading the lines.
+constexpr size_t blockBytes = size_t(64) << 10;
+
 sdSplitter_c::sdSplitter_c(std::istream& in, size_t maxRecordBytes)
-    : in_(in), maxRecordBytes_(maxRecordBytes) {}
+    : in_(in), maxRecordBytes_(maxRecordBytes), buffer_(blockBytes, '\0') {}
+
+bool sdSplitter_c::refill() {
+    begin_ = end_ = 0;
+    std::streambuf* source = in_.rdbuf();
+    if (inputEnded_ || !source)
+        return false;
+    const std::streamsize got = source->sgetn(&buffer_[0], std::streamsize(buffer_.size()));
+    end_ = got > 0 ? size_t(got) : 0;
+    inputEnded_ = end_ == 0;
+    return end_ != 0;
+}
 
 // One line without its end (LF, CR LF or a lone CR). Bytes past the record
 // limit are consumed but not kept, so a file without line ends cannot make the
 // splitter hold it whole.
 bool sdSplitter_c::readLine(std::string& line) {
     line.clear();
-    std::streambuf* buffer = in_.rdbuf();
-    if (!buffer)
+    if (begin_ == end_ && !refill())
         return false;
-    using traits = std::streambuf::traits_type;
-    int c = buffer->sbumpc();
-    if (c == traits::eof())
-        return false;
-    while (c != traits::eof() && c != '\n' && c != '\r') {
-        if (line.size() <= maxRecordBytes_)
-            line += char(c);
-        c = buffer->sbumpc();
+    for (;;) {
+        const char* start = buffer_.data() + begin_;
+        const char* stop = buffer_.data() + end_;
+        const char* p = start;
+        while (p != stop && *p != '\n' && *p != '\r')
+            ++p;
+        const size_t room = line.size() <= maxRecordBytes_ ? maxRecordBytes_ + 1 - line.size() : 0;
+        line.append(start, std::min(size_t(p - start), room));
+        begin_ += size_t(p - start);
+        if (p != stop) {
+            const char lineEnd = *p;
+            ++begin_;
+            // The LF of a CR LF pair may start the next block.
+            if (lineEnd == '\r' && (begin_ != end_ || refill()) && buffer_[begin_] == '\n')
+                ++begin_;
+            break;
+        }
+        if (!refill())
+            break;
     }
-    if (c == '\r' && buffer->sgetc() == '\n')
-        buffer->sbumpc();
     ++line_;
     return true;
 }

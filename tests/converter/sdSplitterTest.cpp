@@ -49,6 +49,27 @@ TEST(SdSplitterTest, LineEndsOfEveryKindGiveTheSameRecords) {
     }
 }
 
+// The splitter reads its input in blocks of 64 KiB: a line, a record end or
+// the two bytes of a CR LF pair that straddle two blocks split as anywhere else.
+TEST(SdSplitterTest, LinesAcrossTheReadBlocksSplitAsAnywhereElse) {
+    const size_t block = size_t(64) << 10;
+    for (size_t shift : {0u, 1u, 2u, 3u, 5u, 6u}) {
+        SCOPED_TRACE(shift);
+        const std::string padding(block - shift, 'p');
+        const std::string lf = "t\n" + padding.substr(2) + "\nab\n$$$$\nnext\n$$$$\n";
+        std::string crlf;
+        for (char c : lf)
+            crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        for (const std::string& text : {lf, crlf}) {
+            auto records = split(text);
+            ASSERT_EQ(records.size(), 2u);
+            EXPECT_EQ(records[0].text, "t\n" + padding.substr(2) + "\nab\n");
+            EXPECT_EQ(records[1].text, "next\n");
+            EXPECT_EQ(records[1].firstLine, 5u);
+        }
+    }
+}
+
 TEST(SdSplitterTest, AMolfileWithoutDollarsIsOneRecordAndTrailingBlanksAreNone) {
     auto single = split("mol\nprog\n\nM  END");
     ASSERT_EQ(single.size(), 1u);
