@@ -61,7 +61,7 @@ std::string_view column(std::string_view line, size_t begin, size_t width) {
     return trimmed(line.substr(begin, width));
 }
 
-int parseInt(std::string_view text, size_t line, const std::string& field, int emptyValue) {
+int parseInt(std::string_view text, size_t line, std::string_view field, int emptyValue) {
     text = trimmed(text);
     if (text.empty())
         return emptyValue;
@@ -71,26 +71,26 @@ int parseInt(std::string_view text, size_t line, const std::string& field, int e
     int value = 0;
     auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (error == std::errc::result_out_of_range)
-        throw molfileError_c(line, field, quoted(text) + " is out of range");
+        throw molfileError_c(line, std::string(field), quoted(text) + " is out of range");
     if (error != std::errc() || end != digits.data() + digits.size() || digits.empty())
-        throw molfileError_c(line, field, quoted(text) + " is not a whole number");
+        throw molfileError_c(line, std::string(field), quoted(text) + " is not a whole number");
     return value;
 }
 
-int parseIntIn(std::string_view text, int low, int high, size_t line, const std::string& field,
+int parseIntIn(std::string_view text, int low, int high, size_t line, std::string_view field,
                int emptyValue) {
     int value = parseInt(text, line, field, emptyValue);
     if (value < low || value > high)
-        throw molfileError_c(line, field,
+        throw molfileError_c(line, std::string(field),
                              std::to_string(value) + " is not in " + std::to_string(low) + ".." +
                                  std::to_string(high));
     return value;
 }
 
-double parseDouble(std::string_view text, size_t line, const std::string& field) {
+double parseDouble(std::string_view text, size_t line, std::string_view field) {
     text = trimmed(text);
     if (text.empty())
-        throw molfileError_c(line, field, "missing");
+        throw molfileError_c(line, std::string(field), "missing");
     std::string_view digits = text;
     if (digits.front() == '+')
         digits.remove_prefix(1);
@@ -98,7 +98,7 @@ double parseDouble(std::string_view text, size_t line, const std::string& field)
     auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
                                         std::chars_format::fixed | std::chars_format::scientific);
     if (error != std::errc() || end != digits.data() + digits.size() || !std::isfinite(value))
-        throw molfileError_c(line, field, quoted(text) + " is not a number");
+        throw molfileError_c(line, std::string(field), quoted(text) + " is not a number");
     return value;
 }
 

@@ -32,12 +32,14 @@ std::string_view column(std::string_view line, size_t begin, size_t width);
 // Blank-trimmed text.
 std::string_view trimmed(std::string_view text);
 
+// Field names are views: they become texts only in an error, so that reading
+// a field makes no text of its name.
 // A whole number, optionally signed; an empty text is emptyValue.
-int parseInt(std::string_view text, size_t line, const std::string& field, int emptyValue = 0);
+int parseInt(std::string_view text, size_t line, std::string_view field, int emptyValue = 0);
 // A finite decimal number; an empty text is an error.
-double parseDouble(std::string_view text, size_t line, const std::string& field);
+double parseDouble(std::string_view text, size_t line, std::string_view field);
 // parseInt that also insists on [low, high].
-int parseIntIn(std::string_view text, int low, int high, size_t line, const std::string& field,
+int parseIntIn(std::string_view text, int low, int high, size_t line, std::string_view field,
                int emptyValue = 0);
 
 }  // namespace molfile_n
