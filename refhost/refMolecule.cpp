@@ -4,6 +4,7 @@
 #include "refhost/refMolecule.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "refhost/setFill.h"
 
@@ -14,6 +15,20 @@ namespace {
 constexpr uint32_t theOwner = 0x0A70u;
 
 bool isAtomKind(int32_t kind) { return kind == kindAtom || kind == kindAtomExtra45 || kind == kindAtomExtra51; }
+
+// Objects come one at a time while a molecule is read; a list that starts with
+// room for a small molecule skips the first rounds of regrowth, which were
+// most of what making an atom or a bond cost.
+constexpr size_t firstObjects = 32;
+constexpr size_t firstBondsAtAtom = 4;
+
+template <class T, class V>
+void append(std::vector<T>& list, V&& value, size_t firstRoom)
+{
+    if (list.capacity() == 0)
+        list.reserve(firstRoom);
+    list.push_back(std::forward<V>(value));
+}
 }  // namespace
 
 refMolecule_c::refMolecule_c() = default;
@@ -22,13 +37,13 @@ refMolecule_c::~refMolecule_c() = default;
 uint32_t refMolecule_c::newSlot(int32_t kind, int32_t payload)
 {
     const uint32_t index = static_cast<uint32_t>(slots_.size());
-    slots_.push_back(slot_c{kind, payload});
+    append(slots_, slot_c{kind, payload}, 2 * firstObjects);
     switch (kind) {
-    case kindAtom: kindAtoms_.push_back(index); break;
-    case kindAtomExtra45: kind45_.push_back(index); break;
-    case kindAtomExtra51: kind51_.push_back(index); break;
-    case kindBond: kindBonds_.push_back(index); break;
-    case kindGroup: kindGroups_.push_back(index); break;
+    case kindAtom: append(kindAtoms_, index, firstObjects); break;
+    case kindAtomExtra45: append(kind45_, index, firstObjects); break;
+    case kindAtomExtra51: append(kind51_, index, firstObjects); break;
+    case kindBond: append(kindBonds_, index, firstObjects); break;
+    case kindGroup: append(kindGroups_, index, firstObjects); break;
     default: break;
     }
     return index;
@@ -53,7 +68,7 @@ uint32_t refMolecule_c::newAtom(const char* symbol, int32_t objectKind)
     if (!isAtomKind(objectKind))
         throw std::invalid_argument("atoms are of kind 21, 45 or 51");
     const uint32_t index = static_cast<uint32_t>(slots_.size());
-    atoms_.push_back(std::make_unique<refAtom_c>(*this, index));
+    append(atoms_, std::make_unique<refAtom_c>(*this, index), firstObjects);
     atoms_.back()->storeSymbol(symbol);
     newSlot(objectKind, static_cast<int32_t>(atoms_.size() - 1));
     return index;
@@ -69,15 +84,15 @@ uint32_t refMolecule_c::newMissingAtom(int32_t objectKind)
 uint32_t refMolecule_c::newBond(uint32_t first, uint32_t second, int32_t order)
 {
     const uint32_t index = static_cast<uint32_t>(slots_.size());
-    bonds_.push_back(std::make_unique<refBond_c>(*this, index, first, second));
+    append(bonds_, std::make_unique<refBond_c>(*this, index, first, second), firstObjects);
     bonds_.back()->order_ = order;
     newSlot(kindBond, static_cast<int32_t>(bonds_.size() - 1));
     // Ends that are no atom objects keep no bond list; the bond still names them.
     if (refAtom_c* a = atom(first))
-        a->bonds_.push_back(index);
+        append(a->bonds_, index, firstBondsAtAtom);
     if (second != first) {
         if (refAtom_c* b = atom(second))
-            b->bonds_.push_back(index);
+            append(b->bonds_, index, firstBondsAtAtom);
     }
     return index;
 }
