@@ -1,8 +1,9 @@
 #include "read/coordinateLayer.h"
 
 #include <cstddef>
-#include <cstdlib>
 #include <cstring>
+
+#include "read/numberSpan.h"
 
 namespace InChI_n {
 namespace Read_n {
@@ -15,19 +16,10 @@ constexpr std::size_t recordBytes = 32;
 constexpr std::size_t fieldColumns = 10;
 constexpr int fieldsPerAtom = 3;
 
-// What the parser copies of one coordinate: the characters strtod takes from
-// p. Called in the same thread and locale as the parser's own strtod, it
-// takes exactly the same characters.
-std::size_t numberSpan(const char* p) {
-    char* end = nullptr;
-    std::strtod(p, &end);
-    return static_cast<std::size_t>(end - p);
-}
-
 // Walks the entries as the parser does: up to three numbers, each one
 // followed by at most one comma that is passed over, then on to the ';' that
 // ends the entry.
-bool layerRefused(const char* p) {
+bool layerRefused(const char* p, const numberSpan_c& numberSpan) {
     for (;;) {
         for (int field = 0; field < fieldsPerAtom; ++field) {
             const std::size_t span = numberSpan(p);
@@ -44,9 +36,12 @@ bool layerRefused(const char* p) {
 }  // namespace
 
 bool coordinateLayerRefused(const char* line) {
+    // What the parser copies of one coordinate: the characters its strtod
+    // takes, in this same thread and locale.
+    const numberSpan_c numberSpan;
     for (const char* layer = std::strstr(line, coordinateLayerPrefix); layer != nullptr;
          layer = std::strstr(layer + 1, coordinateLayerPrefix))
-        if (layerRefused(layer + coordinateLayerPrefixLength)) return true;
+        if (layerRefused(layer + coordinateLayerPrefixLength, numberSpan)) return true;
     return false;
 }
 
