@@ -5,7 +5,8 @@
 #      the driver's own steps with GetINCHI's answer handed in;
 #   2. read: TavrRead against the AuxInfo parser alone on the same texts;
 #   3. scaling of the atom table and the structure builder, 10 to 32,767 atoms;
-#   4. end to end: tavr-inchi write against inchi_main on the same SD file;
+#   4. end to end: tavr-inchi write (--jobs 1, like inchi_main one process)
+#      against inchi_main on the same SD file;
 #   5. tavr-inchi write --jobs N against --jobs 1.
 # Times are medians over repetitions (CPU time inside a process, wall time for
 # whole processes); the write and read ratios are also counted in instructions

@@ -134,53 +134,62 @@ def alternate(commands, rounds, workdir):
     return {name: (statistics.median(walls[name]), statistics.median(cpus[name]), status[name]) for name in names}
 
 
-def end_to_end(build, sdf, rounds, workdir):
-    tool = os.path.join(build, "bin", "tavr-inchi")
-    inchi_main = shutil.which("inchi_main")
-    if not inchi_main:
-        return None
-    runs = alternate({
-        "tavr": [tool, "write", sdf],
-        "inchi_main": [inchi_main, sdf, "out.txt", "log.txt", "prb.txt"],
-    }, rounds, workdir)
-    return {
-        "file": sdf,
-        "rounds": rounds,
-        "tavr_inchi_wall_s": runs["tavr"][0],
-        "inchi_main_wall_s": runs["inchi_main"][0],
-        "tavr_inchi_cpu_s": runs["tavr"][1],
-        "inchi_main_cpu_s": runs["inchi_main"][1],
-        "tavr_inchi_exit": runs["tavr"][2],
-        "wall_ratio": ratio(runs["tavr"][0], runs["inchi_main"][0]),
-        "cpu_ratio": ratio(runs["tavr"][1], runs["inchi_main"][1]),
-    }
-
-
 def has_jobs(tool):
     usage = subprocess.run([tool, "--help"], capture_output=True, text=True)
     return "--jobs" in usage.stdout
 
 
-def jobs(build, sdf, rounds, workdir):
+def whole_processes(build, sdf, rounds, workdir):
+    """tavr-inchi write with one worker, with one per processor, and inchi_main
+    on the same SD file, in alternation. The comparison with inchi_main, which
+    runs in one process, takes tavr-inchi --jobs 1; the default run is given
+    beside it."""
     tool = os.path.join(build, "bin", "tavr-inchi")
-    if not has_jobs(tool):
-        return None
+    inchi_main = shutil.which("inchi_main")
     workers = os.cpu_count() or 1
-    runs = alternate({
-        "jobs1": [tool, "write", "--jobs", "1", sdf],
-        "jobsN": [tool, "write", "--jobs", str(workers), sdf],
-    }, rounds, workdir)
-    with open(os.path.join(workdir, "jobs1.out"), "rb") as one, open(os.path.join(workdir, "jobsN.out"), "rb") as many:
-        identical = one.read() == many.read()
-    return {
-        "file": sdf,
-        "workers": workers,
-        "jobs1_wall_s": runs["jobs1"][0],
-        "jobsN_wall_s": runs["jobsN"][0],
-        "speedup": ratio(runs["jobs1"][0], runs["jobsN"][0]),
-        "output_identical": identical,
-        "exit_identical": runs["jobs1"][2] == runs["jobsN"][2],
-    }
+    commands = {}
+    if has_jobs(tool):
+        commands["jobs1"] = [tool, "write", "--jobs", "1", sdf]
+        commands["jobsN"] = [tool, "write", "--jobs", str(workers), sdf]
+    else:
+        commands["jobs1"] = [tool, "write", sdf]
+    if inchi_main:
+        commands["inchi_main"] = [inchi_main, sdf, "out.txt", "log.txt", "prb.txt"]
+    runs = alternate(commands, rounds, workdir)
+
+    e2e = None
+    if "inchi_main" in runs:
+        e2e = {
+            "file": sdf,
+            "rounds": rounds,
+            "tavr_inchi_jobs1_wall_s": runs["jobs1"][0],
+            "inchi_main_wall_s": runs["inchi_main"][0],
+            "tavr_inchi_jobs1_cpu_s": runs["jobs1"][1],
+            "inchi_main_cpu_s": runs["inchi_main"][1],
+            "tavr_inchi_exit": runs["jobs1"][2],
+            "wall_ratio": ratio(runs["jobs1"][0], runs["inchi_main"][0]),
+            "cpu_ratio": ratio(runs["jobs1"][1], runs["inchi_main"][1]),
+        }
+        if "jobsN" in runs:
+            e2e["default_jobs_wall_ratio"] = ratio(runs["jobsN"][0], runs["inchi_main"][0])
+    parallel = None
+    if "jobsN" in runs:
+        with open(os.path.join(workdir, "jobs1.out"), "rb") as one, \
+                open(os.path.join(workdir, "jobsN.out"), "rb") as many:
+            identical = one.read() == many.read()
+        parallel = {
+            "file": sdf,
+            "workers": workers,
+            "jobs1_wall_s": runs["jobs1"][0],
+            "jobsN_wall_s": runs["jobsN"][0],
+            "speedup": ratio(runs["jobs1"][0], runs["jobsN"][0]),
+            # CPU spent by all processes of the run: what the workers cost on
+            # top of the work itself, whatever the load of the machine.
+            "cpu_overhead": ratio(runs["jobsN"][1], runs["jobs1"][1]),
+            "output_identical": identical,
+            "exit_identical": runs["jobs1"][2] == runs["jobsN"][2],
+        }
+    return e2e, parallel
 
 
 INCLUSIVE_LINE = re.compile(r"^\s*([\d,]+) \([^)]*\)\s+\S*?:(\w+) \[")
@@ -248,8 +257,7 @@ def main():
     scaling = scaling_figures(medians)
     plain = corpus_path("plain2d")
     with tempfile.TemporaryDirectory() as workdir:
-        e2e = end_to_end(build, plain, args.rounds, workdir)
-        parallel = jobs(build, plain, args.rounds, workdir)
+        e2e, parallel = whole_processes(build, plain, args.rounds, workdir)
         counts = instruction_figures(build, workdir) if args.callgrind else None
 
     at_1000 = [row.get("write_share") for rows in scaling.values() for row in rows if row["atoms"] == 1000]
