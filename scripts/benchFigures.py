@@ -108,6 +108,27 @@ def scaling_figures(medians):
     return shapes
 
 
+def flat_until(rows, key, tolerance=1.5):
+    """The largest size whose cost per atom stays within tolerance times the
+    cost per atom of the smallest molecule, and the growth to the largest."""
+    costs = [(row["atoms"], row[key]) for row in rows if key in row]
+    if not costs:
+        return None
+    base = costs[0][1]
+    flat = costs[0][0]
+    for atoms, cost in costs:
+        if cost > tolerance * base:
+            break
+        flat = atoms
+    return {"flat_until_atoms": flat, "growth_smallest_to_largest": costs[-1][1] / base}
+
+
+def scaling_summary(scaling):
+    return {shape: {"atom_table": flat_until(rows, "scaleTable_ns_per_atom"),
+                    "structure_builder": flat_until(rows, "scaleBuilder_ns_per_atom")}
+            for shape, rows in scaling.items()}
+
+
 def timed_run(command, stdout_path, cwd):
     """Wall and CPU seconds of one whole process, and its exit status."""
     with open(stdout_path, "wb") as out:
@@ -272,6 +293,7 @@ def main():
         "write": writes,
         "read": reads,
         "scaling": scaling,
+        "scaling_summary": scaling_summary(scaling),
         "end_to_end": e2e,
         "jobs": parallel,
         "instructions": counts,
