@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstring>
 #include <streambuf>
 
 #include "converter/molfile.h"
@@ -6,6 +7,24 @@
 namespace molfile_n {
 
 namespace {
+
+// The first CR or LF in [start, stop), or stop. memchr runs through a line
+// many bytes at a time; looking a window at a time keeps a file with only
+// CRs, or only LFs, from being searched to the block's end for every line.
+const char* lineEnd(const char* start, const char* stop) {
+    constexpr size_t window = 256;
+    while (start != stop) {
+        const char* windowEnd = start + std::min(size_t(stop - start), window);
+        const void* lf = std::memchr(start, '\n', size_t(windowEnd - start));
+        const char* bound = lf ? static_cast<const char*>(lf) : windowEnd;
+        if (const void* cr = std::memchr(start, '\r', size_t(bound - start)))
+            return static_cast<const char*>(cr);
+        if (lf)
+            return bound;
+        start = windowEnd;
+    }
+    return stop;
+}
 
 bool isRecordEnd(const std::string& line) { return line.compare(0, 4, "$$$$") == 0; }
 
@@ -42,9 +61,7 @@ bool sdSplitter_c::readLine(std::string& line) {
     for (;;) {
         const char* start = buffer_.data() + begin_;
         const char* stop = buffer_.data() + end_;
-        const char* p = start;
-        while (p != stop && *p != '\n' && *p != '\r')
-            ++p;
+        const char* p = lineEnd(start, stop);
         const size_t room = line.size() <= maxRecordBytes_ ? maxRecordBytes_ + 1 - line.size() : 0;
         line.append(start, std::min(size_t(p - start), room));
         begin_ += size_t(p - start);

@@ -50,17 +50,20 @@ TEST(SdSplitterTest, LineEndsOfEveryKindGiveTheSameRecords) {
 }
 
 // The splitter reads its input in blocks of 64 KiB: a line, a record end or
-// the two bytes of a CR LF pair that straddle two blocks split as anywhere else.
+// the two bytes of a CR LF pair that straddle two blocks split as anywhere
+// else, with every kind of line end.
 TEST(SdSplitterTest, LinesAcrossTheReadBlocksSplitAsAnywhereElse) {
     const size_t block = size_t(64) << 10;
     for (size_t shift : {0u, 1u, 2u, 3u, 5u, 6u}) {
         SCOPED_TRACE(shift);
         const std::string padding(block - shift, 'p');
         const std::string lf = "t\n" + padding.substr(2) + "\nab\n$$$$\nnext\n$$$$\n";
-        std::string crlf;
-        for (char c : lf)
+        std::string crlf, cr;
+        for (char c : lf) {
             crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-        for (const std::string& text : {lf, crlf}) {
+            cr += c == '\n' ? '\r' : c;
+        }
+        for (const std::string& text : {lf, crlf, cr}) {
             auto records = split(text);
             ASSERT_EQ(records.size(), 2u);
             EXPECT_EQ(records[0].text, "t\n" + padding.substr(2) + "\nab\n");
