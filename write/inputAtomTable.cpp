@@ -118,6 +118,16 @@ void refuseCrowdedAtom(const inchi_Atom& record) {
     if (attached > MAXVAL) throw badAtom_c();
 }
 
+// Counts of implicit 1H, 2H and 3H below zero mean nothing, and the library
+// takes them anyway: it reads past a block of its own heap and answers with an
+// identifier made of uninitialised memory. Such an atom is refused. (Only the
+// count of num_iso_H[0] has a negative meaning: -1 asks for the library's own
+// hydrogens.)
+void refuseNegativeIsotopicHydrogens(const inchi_Atom& record) {
+    for (int isotope = 1; isotope < NUM_H_ISOTOPES + 1; ++isotope)
+        if (record.num_iso_H[isotope] < 0) throw badAtom_c();
+}
+
 // -1 asks the library to add the implicit hydrogens itself.
 int implicitHydrogens(atom_c& atom, bool addTavrelH, int orderSum) {
     if (addTavrelH) return atom.count(countTavrelH) + atom.count(countImplicitH);
@@ -179,6 +189,7 @@ void fillInputAtom(molecule_c& molecule, atom_c* atom, inchi_Atom& record,
     record.num_iso_H[1] = static_cast<S_CHAR>(atom->count(countImplicit1H));
     record.num_iso_H[2] = static_cast<S_CHAR>(atom->count(countImplicit2H));
     record.num_iso_H[3] = static_cast<S_CHAR>(atom->count(countImplicit3H));
+    refuseNegativeIsotopicHydrogens(record);
     refuseCrowdedAtom(record);
 }
 
