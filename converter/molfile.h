@@ -111,7 +111,7 @@ constexpr size_t maxV2000Count = 999;
 // mapping above runs backwards: wedges seen from a bond's second end (6, 7, 8,
 // 13) are written with the bond's atoms swapped, valence 0 as 15, an unset
 // valence as an empty field. V2000 when atoms and bonds both fit
-// maxV2000Count and every coordinate fits the atom block's ten columns,
+// maxV2000Count and every coordinate and symbol fits its atom-block columns,
 // V3000 otherwise.
 std::string writeMolfile(refhost::refMolecule_c& molecule, const std::string& title);
 

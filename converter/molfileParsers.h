@@ -17,4 +17,8 @@ void parseV3000(molfileLines_c& lines, molStructure_c& structure);
 // lists, R groups, pseudo atoms. D and T count as elements (hydrogen isotopes).
 bool isPseudoSymbol(const std::string& symbol);
 
+// Whether a symbol can be handed to the host, which takes NUL-terminated text:
+// a NUL byte would cut it short, "C\0x" becoming a carbon.
+bool isSymbolText(const std::string& symbol);
+
 }  // namespace molfile_n

@@ -24,11 +24,12 @@ std::string titleLine(const std::string& title) {
     return line.substr(0, 80);
 }
 
-// The V2000 atom block gives each coordinate ten columns ("%10.4f"): a value
-// whose text is longer would shift the rest of the line and make the file
-// unreadable, so such a structure goes out as V3000, which has no columns.
-bool coordinatesFitV2000(const molStructure_c& s) {
+// The V2000 atom block gives each coordinate ten columns ("%10.4f") and the
+// symbol three: a longer text would shift the rest of the line and make the
+// file unreadable, so such a structure goes out as V3000, which has no columns.
+bool atomsFitV2000(const molStructure_c& s) {
     for (const molAtom_c& a : s.atoms) {
+        if (a.symbol.size() > 3) return false;
         for (double value : {a.x, a.y, a.z}) {
             char text[512];
             if (std::snprintf(text, sizeof text, "%10.4f", value) != 10) return false;
@@ -42,7 +43,7 @@ bool coordinatesFitV2000(const molStructure_c& s) {
 std::string writeMolfile(refhost::refMolecule_c& molecule, const std::string& title) {
     molStructure_c s = structureOf(molecule);
     std::string out = titleLine(title) + '\n' + programLine(s) + "\n\n";
-    if (s.atoms.size() <= maxV2000Count && s.bonds.size() <= maxV2000Count && coordinatesFitV2000(s))
+    if (s.atoms.size() <= maxV2000Count && s.bonds.size() <= maxV2000Count && atomsFitV2000(s))
         formatV2000(s, out);
     else
         formatV3000(s, out);

@@ -9,4 +9,6 @@ bool isPseudoSymbol(const std::string& symbol) {
     return refhost::atomicNumberOf(symbol.c_str()) == 0;
 }
 
+bool isSymbolText(const std::string& symbol) { return symbol.find('\0') == std::string::npos; }
+
 }  // namespace molfile_n

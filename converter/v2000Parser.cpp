@@ -37,6 +37,8 @@ molAtom_c parseAtom(std::string_view text, size_t line) {
     atom.symbol = std::string(column(text, 31, 3));
     if (atom.symbol.empty())
         throw molfileError_c(line, "atom symbol", "missing");
+    if (!isSymbolText(atom.symbol))
+        throw molfileError_c(line, "atom symbol", "holds a NUL byte");
     atom.pseudo = isPseudoSymbol(atom.symbol);
     int massDifference = parseIntIn(column(text, 34, 2), -99, 99, line, "atom mass difference");
     if (massDifference != 0)

@@ -186,6 +186,8 @@ private:
         atom.symbol = v30.items[1];
         if (atom.symbol.empty())
             throw molfileError_c(v30.line, "V3000 atom type", "missing");
+        if (!isSymbolText(atom.symbol))
+            throw molfileError_c(v30.line, "V3000 atom type", "holds a NUL byte");
         bool list = atom.symbol.front() == '[' || atom.symbol.compare(0, 4, "NOT ") == 0;
         atom.pseudo = list || isPseudoSymbol(atom.symbol);
         atom.x = parseDouble(v30.items[2], v30.line, "V3000 atom x coordinate");
