@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "converter/molfile.h"
+#include "converter/molfileFormats.h"
 #include "converter/molfileParsers.h"
 
 namespace molfile_n {
@@ -206,6 +207,11 @@ void parseV2000(molfileLines_c& lines, std::string_view countsLine, molStructure
         structure.bonds.push_back(parseBond(text, lines.line(), structure.atoms.size()));
     }
     propertiesBlock_c(lines, structure).parse();
+    // An atom-block mass difference that no "M  ISO" line voided must give a
+    // mass number: the writer states masses as such, and none is below 1.
+    for (const molAtom_c& atom : structure.atoms)
+        if (isIsotopicShift(atom.isotope) && absoluteMass(atom) < 1)
+            throw molfileError_c(atom.line, "atom mass difference", "gives no mass number above 0");
 }
 
 }  // namespace molfile_n
