@@ -176,7 +176,11 @@ def whole_processes(build, sdf, rounds, workdir):
         commands["jobs1"] = [tool, "write", sdf]
     if inchi_main:
         commands["inchi_main"] = [inchi_main, sdf, "out.txt", "log.txt", "prb.txt"]
+    load_before = os.getloadavg()
     runs = alternate(commands, rounds, workdir)
+    # Wall times of whole processes are only as good as the processors left
+    # free by the machine's other work; the load tells how many that was.
+    load = {"before": load_before[0], "after": os.getloadavg()[0]}
 
     e2e = None
     if "inchi_main" in runs:
@@ -190,6 +194,7 @@ def whole_processes(build, sdf, rounds, workdir):
             "tavr_inchi_exit": runs["jobs1"][2],
             "wall_ratio": ratio(runs["jobs1"][0], runs["inchi_main"][0]),
             "cpu_ratio": ratio(runs["jobs1"][1], runs["inchi_main"][1]),
+            "load_avg_1min": load,
         }
         if "jobsN" in runs:
             e2e["default_jobs_wall_ratio"] = ratio(runs["jobsN"][0], runs["inchi_main"][0])
@@ -209,6 +214,7 @@ def whole_processes(build, sdf, rounds, workdir):
             "cpu_overhead": ratio(runs["jobsN"][1], runs["jobs1"][1]),
             "output_identical": identical,
             "exit_identical": runs["jobs1"][2] == runs["jobsN"][2],
+            "load_avg_1min": load,
         }
     return e2e, parallel
 
