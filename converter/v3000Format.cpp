@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <string>
 
 #include "converter/molfileFormats.h"
 
@@ -18,10 +19,29 @@ void appendV30(std::string& out, const std::string& text) {
     out += "M  V30 " + text.substr(start) + '\n';
 }
 
+// Sized to the number: "%.4f" of a large value has hundreds of digits, and a
+// fixed buffer would cut them off, writing another number.
 std::string number(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.4f", value);
+    const int length = std::snprintf(nullptr, 0, "%.4f", value);
+    std::string text(size_t(length) + 1, '\0');
+    std::snprintf(&text[0], text.size(), "%.4f", value);
+    text.resize(size_t(length));
     return text;
+}
+
+// Items are split at blanks, group brackets and parentheses, and take quotes
+// as quoting: a symbol holding any of these goes out quoted ("" for a quote),
+// so that it reads back as the one item it was.
+std::string symbolItem(const std::string& symbol) {
+    if (!symbol.empty() && symbol.find_first_of(" \t\"()[]") == std::string::npos)
+        return symbol;
+    std::string item = "\"";
+    for (char c : symbol) {
+        if (c == '"')
+            item += '"';
+        item += c;
+    }
+    return item + '"';
 }
 
 // Host wedges are MDL V2000 stereo codes here; V3000 numbers them 1 up, 2 either, 3 down.
@@ -50,7 +70,7 @@ void formatV3000(const molStructure_c& s, std::string& out) {
     appendV30(out, "BEGIN ATOM");
     for (size_t i = 0; i < s.atoms.size(); ++i) {
         const molAtom_c& a = s.atoms[i];
-        std::string line = std::to_string(i + 1) + " " + a.symbol + " " + number(a.x) + " " + number(a.y) + " " +
+        std::string line = std::to_string(i + 1) + " " + symbolItem(a.symbol) + " " + number(a.x) + " " + number(a.y) + " " +
                            number(a.z) + " 0";
         if (a.charge != 0)
             line += " CHG=" + std::to_string(a.charge);

@@ -2,7 +2,8 @@
 // molfile reader. A NUL byte in a symbol field cut the symbol short when it
 // reached the host ("C\0" became a carbon, "\0" an empty symbol the writer
 // left blank), so the reader refuses it; a symbol longer than the V2000
-// atom block's three columns is written as V3000.
+// atom block's three columns is written as V3000, quoted where V3000 would
+// split it into several items.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -45,7 +46,8 @@ TEST(molfileSymbol, nulByteInTheSymbolIsRefused) {
 }
 
 TEST(molfileSymbol, longSymbolIsWrittenAsV3000AndReadsBack) {
-    for (const char* symbol : {"Abcd", "R#", "Xyz"}) {
+    // Blanks, quotes, brackets and parentheses are quoted in V3000 items.
+    for (const char* symbol : {"Abcd", "R#", "Xyz", "H $ x", "Ab\"cd", "Q(x y", "[N,O]", "NOT [N,O]"}) {
         refMolecule_c molecule;
         molecule.newAtom(symbol);
         const std::string text = molfile_n::writeMolfile(molecule, "symbol");
