@@ -153,9 +153,10 @@ protected:
         molecules()[std::get<0>(GetParam())].build(molecule_);
     }
     heap_e heap() const { return std::get<1>(GetParam()); }
-    void report(const char* entry, long points) {
+    void report(long points) {
         RecordProperty("allocationPoints", static_cast<int>(points));
-        std::printf("[  SWEPT   ] %s: %ld allocation points\n", entry, points);
+        std::printf("[  SWEPT   ] %s: %ld allocation points\n",
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name(), points);
     }
 
     refMolecule_c molecule_;
@@ -185,7 +186,7 @@ TEST_P(allocationSweep, write) {
         if (HasFailure()) break;
     }
     ASSERT_LT(k, sweepLimit);
-    report("write", k - 1);
+    report(k - 1);
 }
 
 TEST_P(allocationSweep, read) {
@@ -219,7 +220,7 @@ TEST_P(allocationSweep, read) {
         if (HasFailure()) break;
     }
     ASSERT_LT(k, sweepLimit);
-    report("read", k - 1);
+    report(k - 1);
 }
 
 TEST(allocationSweepMolecules, chainOutgrowsTheInlineSetWords) {
