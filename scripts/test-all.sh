@@ -4,8 +4,11 @@
 #   1. every test of a Release build,
 #   2. every test again under AddressSanitizer + UndefinedBehaviorSanitizer,
 #   3. the concurrency tests under ThreadSanitizer,
-#   4. each libFuzzer target for a bounded time on its seed corpus.
-# Set TAVR_QUICK=1 to run step 1 only.
+#   4. valgrind memcheck over whole converter runs on the sample corpora,
+#   5. each libFuzzer target for a bounded time on its seed corpus
+#      (TAVR_FUZZ_SECONDS per target, default 60).
+# Set TAVR_QUICK=1 to run step 1 only. On 2 cores the whole run takes about
+# 40 minutes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -34,6 +37,9 @@ cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVR_SANITIZE=threa
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTAVR_BUILD_BENCH=OFF >/dev/null
 cmake --build build-tsan -j"$jobs"
 TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan -j"$jobs" --output-on-failure -L concurrency
+
+step "valgrind memcheck over whole converter runs"
+TAVR_BUILD_DIR=build scripts/valgrind-run.sh
 
 if [ -x scripts/fuzz.sh ]; then
   step "Fuzzing, each target for a bounded time"
