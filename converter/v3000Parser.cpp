@@ -171,8 +171,9 @@ private:
     }
 
     void parseAtom(v30Line_c v30) {
-        // "NOT [list]" is one type item.
-        if (v30.items.size() > 2 && v30.items[1] == "NOT") {
+        // "NOT [list]" is one type item; "NOT" before anything but a list is
+        // a symbol of its own.
+        if (v30.items.size() > 2 && v30.items[1] == "NOT" && v30.items[2].compare(0, 1, "[") == 0) {
             v30.items[1] += " " + v30.items[2];
             v30.items.erase(v30.items.begin() + 2);
         }

@@ -60,4 +60,24 @@ TEST(molfileSymbol, longSymbolIsWrittenAsV3000AndReadsBack) {
     }
 }
 
+// "NOT" joins the next item only as the start of a negated list: a pseudo
+// atom named NOT, written as V3000, kept the x coordinate as part of its type.
+TEST(molfileSymbol, notIsASymbolUnlessAListFollows) {
+    refMolecule_c molecule;
+    molecule.atom(molecule.newAtom("NOT"))->place(1.5, -2.25, 0);
+    molecule.newAtom("Abcd");
+    const std::string text = molfile_n::writeMolfile(molecule, "not");
+    ASSERT_NE(text.find(" V3000\n"), std::string::npos) << text;
+    refMolecule_c again;
+    ASSERT_NO_THROW(molfile_n::readMolfile(text, again)) << text;
+    refhost::refAtom_c& atom = *again.atom(again.indicesOfKind(kindAtom)[0]);
+    EXPECT_EQ(atom.symbolText(), "NOT");
+    EXPECT_DOUBLE_EQ(atom.x(), 1.5);
+    EXPECT_DOUBLE_EQ(atom.y(), -2.25);
+
+    refMolecule_c list;
+    ASSERT_NO_THROW(molfile_n::readMolfile(v3000WithSymbol("NOT [N,O]"), list));
+    EXPECT_EQ(list.atom(list.indicesOfKind(kindAtom)[0])->symbolText(), "NOT [N,O]");
+}
+
 }  // namespace
