@@ -7,8 +7,7 @@
 #   4. valgrind memcheck over whole converter runs on the sample corpora,
 #   5. each libFuzzer target for a bounded time on its seed corpus
 #      (TAVR_FUZZ_SECONDS per target, default 60).
-# Set TAVR_QUICK=1 to run step 1 only. On 2 cores the whole run takes about
-# 40 minutes.
+# Set TAVR_QUICK=1 to run step 1 only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
