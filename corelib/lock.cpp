@@ -14,6 +14,11 @@
 #include "host/mutex_c.h"
 #include "host/tavrelcore.h"
 
+// Stand-in locks the calling thread holds right now (see standInControl.h).
+extern "C" {
+__attribute__((visibility("default"))) __thread int TavrStandInLocksHeldHere = 0;
+}
+
 namespace {
 
 struct lockCounters_c {
@@ -27,10 +32,6 @@ struct lockCounters_c {
 
 lockCounters_c counters;
 std::atomic<bool> creationYieldsObject{true};
-// Stand-in locks the calling thread holds right now.
-// Initial-exec: the reference host asks for it on every one of its calls, and
-// the general model would make each of those a __tls_get_addr call.
-thread_local int locksHeldHere __attribute__((tls_model("initial-exec"))) = 0;
 
 void bump(std::atomic<long>& counter) { counter.fetch_add(1, std::memory_order_relaxed); }
 
@@ -67,13 +68,13 @@ void standInMutex_c::lock()
         mutex_.lock();
     }
     owner_.store(std::this_thread::get_id(), std::memory_order_relaxed);
-    ++locksHeldHere;
+    ++TavrStandInLocksHeldHere;
 }
 
 void standInMutex_c::giveUp()
 {
     owner_.store(std::thread::id(), std::memory_order_relaxed);
-    --locksHeldHere;
+    --TavrStandInLocksHeldHere;
     mutex_.unlock();
 }
 
@@ -152,7 +153,7 @@ __attribute__((visibility("default"))) void TavrStandInLockStatsReset(void)
 
 __attribute__((visibility("default"))) int TavrStandInLockHeldByThisThread(void)
 {
-    return locksHeldHere > 0 ? 1 : 0;
+    return TavrStandInLocksHeldHere > 0 ? 1 : 0;
 }
 
 }  // extern "C"

@@ -37,7 +37,7 @@ void countCallUnderLock();
 // outside the lock it costs one test of the lock and one of the hook.
 inline void enterHostCall(const hostHook_t& hook, const hostCall_c& call)
 {
-    if (TavrStandInLockHeldByThisThread() != 0)
+    if (TavrStandInLocksHeldHere > 0)
         countCallUnderLock();
     if (hook)
         hook(call);
