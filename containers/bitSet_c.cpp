@@ -3,7 +3,6 @@
 #include <cstring>
 #include <new>
 
-#include "containers/bitTables.h"
 #include "host/tavrelcore.h"
 
 namespace {
@@ -13,13 +12,6 @@ void clearWords(uint32_t* words, uint32_t from, uint32_t to) {
 }
 
 }  // namespace
-
-bitSet_c::bitSet_c() : words(nullptr), byteCount(0), wordCount(0) {}
-
-bitSet_c::~bitSet_c() {
-    if (ownsHeapBlock()) TavrDeleteMemory(words);
-    words = nullptr;
-}
 
 bool bitSet_c::resize(uint32_t n) {
     // Sets never shrink; copying wordCount words into a smaller block would
@@ -87,29 +79,4 @@ bool bitSet_c::isEmpty() const {
     for (uint32_t i = 0; i < wordCount; ++i)
         if (words[i] != 0) return false;
     return true;
-}
-
-bool bitSet_c::nextSetBit(uint32_t from, uint32_t& found) const {
-    uint32_t b = from / 8;
-    if (!words || b >= byteCount) return false;
-    const uint8_t* data = bytes();
-    uint8_t e = nextBitTable[data[b]][from % 8];
-    while (e == 0) {
-        if (++b >= byteCount) return false;
-        e = nextBitTable[data[b]][0];
-    }
-    found = 8 * b + e - 1;
-    return true;
-}
-
-bool bitSet_c::firstSetBit(uint32_t& found) const {
-    if (!words) return false;
-    const uint8_t* data = bytes();
-    for (uint32_t b = 0; b < byteCount; ++b) {
-        if (data[b] != 0) {
-            found = 8 * b + nextBitTable[data[b]][0] - 1;
-            return true;
-        }
-    }
-    return false;
 }

@@ -11,6 +11,9 @@
 
 #include <cstdint>
 
+#include "containers/bitTables.h"
+#include "host/tavrelcore.h"
+
 class bitSet_c {
 public:
     uint32_t* words;
@@ -20,8 +23,11 @@ public:
 
     static constexpr uint32_t inlineCapacityWords = 4;
 
-    bitSet_c();  // no storage; the inline words are not cleared until used
-    ~bitSet_c();
+    bitSet_c() : words(nullptr), byteCount(0), wordCount(0) {}  // inline words not cleared until used
+    ~bitSet_c() {
+        if (ownsHeapBlock()) TavrDeleteMemory(words);
+        words = nullptr;
+    }
     bitSet_c(const bitSet_c&) = delete;
     bitSet_c& operator=(const bitSet_c&) = delete;
 
@@ -45,4 +51,50 @@ public:
 private:
     bool ownsHeapBlock() const { return words != nullptr && words != inlineWords; }
     const uint8_t* bytes() const { return reinterpret_cast<const uint8_t*>(words); }
+    // The first byte >= b that is not 0, or byteCount.
+    uint32_t nonZeroByteFrom(uint32_t b) const;
 };
+
+// The searches are inline: the driver's walks call them once per member, and
+// a write makes several walks per atom.
+
+inline uint32_t bitSet_c::nonZeroByteFrom(uint32_t b) const
+{
+    const uint8_t* data = bytes();
+    // Up to a word edge byte by byte, then whole zero words at a time: a zero
+    // word holds no member, and the sets the host sizes by its largest index
+    // are mostly zero words below their few members.
+    while (b < byteCount && (b & 3u) != 0) {
+        if (data[b] != 0) return b;
+        ++b;
+    }
+    uint32_t w = b / 4;
+    while (w < wordCount && words[w] == 0) ++w;
+    for (b = 4 * w; b < byteCount; ++b)
+        if (data[b] != 0) return b;
+    return byteCount;
+}
+
+inline bool bitSet_c::nextSetBit(uint32_t from, uint32_t& found) const
+{
+    uint32_t b = from / 8;
+    if (words == nullptr || b >= byteCount) return false;
+    const uint8_t* data = bytes();
+    uint8_t e = nextBitTable[data[b]][from % 8];
+    if (e == 0) {
+        b = nonZeroByteFrom(b + 1);
+        if (b >= byteCount) return false;
+        e = nextBitTable[data[b]][0];
+    }
+    found = 8 * b + e - 1;
+    return true;
+}
+
+inline bool bitSet_c::firstSetBit(uint32_t& found) const
+{
+    if (words == nullptr) return false;
+    const uint32_t b = nonZeroByteFrom(0);
+    if (b >= byteCount) return false;
+    found = 8 * b + nextBitTable[bytes()[b]][0] - 1;
+    return true;
+}
