@@ -13,9 +13,20 @@ namespace refhost {
 
 uint8_t* prepareSet(bitSet_c& set, bool anyMember, uint32_t largest)
 {
-    // The old storage goes first, so that a failed allocation below leaves an
-    // empty, valid record rather than stale members.
-    if (set.words != nullptr && set.words != set.inlineWords)
+    const uint32_t wordCount = anyMember ? largest / 32 + 1 : 0;
+    const bool ownsBlock = set.words != nullptr && set.words != set.inlineWords;
+    // A block the set owns that already covers the result is filled again:
+    // the driver refills the same scratch sets, and the block may be larger
+    // than the words in use.
+    if (ownsBlock && wordCount > bitSet_c::inlineCapacityWords && wordCount <= set.wordCount) {
+        std::memset(set.words, 0, size_t{wordCount} * 4);
+        set.wordCount = wordCount;
+        set.byteCount = wordCount * 4;
+        return reinterpret_cast<uint8_t*>(set.words);
+    }
+    // Otherwise the old storage goes first, so that a failed allocation below
+    // leaves an empty, valid record rather than stale members.
+    if (ownsBlock)
         TavrDeleteMemory(set.words);
     set.words = nullptr;
     set.byteCount = 0;
@@ -23,7 +34,6 @@ uint8_t* prepareSet(bitSet_c& set, bool anyMember, uint32_t largest)
     if (!anyMember)
         return nullptr;
 
-    const uint32_t wordCount = largest / 32 + 1;
     const size_t byteCount = size_t{wordCount} * 4;
     uint32_t* storage = set.inlineWords;
     if (wordCount > bitSet_c::inlineCapacityWords) {

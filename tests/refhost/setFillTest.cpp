@@ -129,6 +129,26 @@ TEST_F(setFillTest, refillingGivesTheOldBlockBackExactlyOnce)
     EXPECT_EQ(TavrStandInLiveBlocks(), liveBefore);
 }
 
+// A refill that the owned block covers reuses it: no allocation, the words
+// beyond the new result are not part of the set, and the old members are gone.
+TEST_F(setFillTest, refillingWithinTheOwnedBlockReusesIt)
+{
+    bitSet_c set;
+    fill(set, {3, 600});
+    const uint32_t* block = set.words;
+    const long calls = TavrStandInAllocationCalls();
+    fill(set, {200, 300});
+    EXPECT_EQ(set.words, block);
+    EXPECT_EQ(TavrStandInAllocationCalls(), calls);
+    EXPECT_EQ(set.wordCount, 10u);
+    EXPECT_EQ(set.byteCount, 40u);
+    EXPECT_EQ(set.bitCount(), 2u);
+    uint32_t first = 0;
+    ASSERT_TRUE(set.firstSetBit(first));
+    EXPECT_EQ(first, 200u);
+    EXPECT_EQ(TavrStandInLiveBlocks(), liveBefore + 1);
+}
+
 TEST_F(setFillTest, allocationFailureThrowsAndLeavesAnEmptyValidRecord)
 {
     bitSet_c set;
