@@ -1,12 +1,12 @@
 #include "write/inputAtomTable.h"
 
-#include <cstring>
 #include <new>
 
 #include "containers/bitSet_c.h"
 #include "driver/driverErrors.h"
 #include "host/molecule_c.h"
 #include "write/inchiAtomArray.h"
+#include "write/inputAtomFiller.h"
 #include "write/threeDRule.h"
 
 namespace InChI_n {
@@ -52,91 +52,6 @@ bool isThreeD(molecule_c& molecule, const bitSet_c& atoms) {
 
 bool writableKind(int32_t kind) { return kind == 0 || kind == 2; }
 
-S_CHAR radicalOf(atom_c& atom) {
-    switch (atom.count(countRadicalElectrons)) {
-    case 1:
-        return INCHI_RADICAL_DOUBLET;
-    case 2:
-        switch (atom.multiplicity()) {
-        case 1:
-            return INCHI_RADICAL_SINGLET;
-        case 3:
-            return INCHI_RADICAL_TRIPLET;
-        default:
-            return INCHI_RADICAL_NONE;
-        }
-    default:
-        return INCHI_RADICAL_NONE;
-    }
-}
-
-// elname holds at most ATOM_EL_LEN - 1 characters and its terminator.
-void copySymbol(atom_c& atom, inchi_Atom& record) {
-    const char* symbol = atom.symbol();
-    if (!symbol) throw badAtom_c();
-    const size_t length = strnlen(symbol, ATOM_EL_LEN);
-    if (length >= ATOM_EL_LEN) throw badAtom_c();
-    std::memcpy(record.elname, symbol, length + 1);
-}
-
-// Fills neighbor, bond_type and bond_stereo; returns the bond order sum.
-int fillNeighbours(molecule_c& molecule, atom_c& atom, inchi_Atom& record,
-                   const recordsByAtom_c& recordsByAtom) {
-    bitSet_c neighbours;
-    atom.neighbours(neighbours, kindAtom);
-    const uint32_t count = neighbours.bitCount();
-    if (count > MAXVAL) throw badAtom_c();
-    record.num_bonds = static_cast<AT_NUM>(count);
-    int orderSum = 0;
-    uint32_t i = 0;
-    forEachMember(neighbours, [&](uint32_t neighbour) {
-        bond_c* bond = findBond(molecule, atom, neighbour);
-        // Without the shared bond there is no order to write, and without a
-        // record index the neighbour would point at a record nobody fills.
-        if (!bond) throw badAtom_c();
-        if (!recordsByAtom.find(neighbour, record.neighbor[i])) throw badAtom_c();
-        const int32_t order = bond->order();
-        if (order < INCHI_BOND_TYPE_SINGLE || order > INCHI_BOND_TYPE_TRIPLE) throw badBondType_c();
-        record.bond_type[i] = static_cast<S_CHAR>(order);
-        record.bond_stereo[i] = hostToInchiStereo(atom, *bond);
-        orderSum += order;
-        ++i;
-    });
-    return orderSum;
-}
-
-// The library makes the hydrogens of a metal it disconnects into atoms of
-// their own, and from about 43 hydrogens and bonds at one atom it then writes
-// past a buffer on its stack and ends the process. No atom holds more than
-// MAXVAL neighbours in a record, and none of a real structure carries more
-// hydrogens and bonds together than that, so such an atom is refused, whatever
-// its element, before the library sees it.
-void refuseCrowdedAtom(const inchi_Atom& record) {
-    int attached = record.num_bonds;
-    for (const S_CHAR hydrogens : record.num_iso_H)
-        if (hydrogens > 0) attached += hydrogens;
-    if (attached > MAXVAL) throw badAtom_c();
-}
-
-// Counts of implicit 1H, 2H and 3H below zero mean nothing, and the library
-// takes them anyway: it reads past a block of its own heap and answers with an
-// identifier made of uninitialised memory. Such an atom is refused. (Only the
-// count of num_iso_H[0] has a negative meaning: -1 asks for the library's own
-// hydrogens.)
-void refuseNegativeIsotopicHydrogens(const inchi_Atom& record) {
-    for (int isotope = 1; isotope < NUM_H_ISOTOPES + 1; ++isotope)
-        if (record.num_iso_H[isotope] < 0) throw badAtom_c();
-}
-
-// -1 asks the library to add the implicit hydrogens itself.
-int implicitHydrogens(atom_c& atom, bool addTavrelH, int orderSum) {
-    if (addTavrelH) return atom.count(countTavrelH) + atom.count(countImplicitH);
-    const int32_t valence = atom.valence();
-    if (valence == atom_c::valenceNotSet) return -1;
-    return valence - orderSum - atom.count(countImplicit1H) - atom.count(countImplicit2H) -
-           atom.count(countImplicit3H);
-}
-
 }  // namespace
 
 void buildInputAtoms(molecule_c& molecule, inchi_Input& input, bool addTavrelH) {
@@ -148,6 +63,7 @@ void buildInputAtoms(molecule_c& molecule, inchi_Input& input, bool addTavrelH) 
     inchiAtomArray_c records(count);
     const recordsByAtom_c recordsByAtom = numberRecords(atoms, count);
     const bool is3D = isThreeD(molecule, atoms);
+    inputAtomFiller_c filler(molecule, recordsByAtom, addTavrelH, is3D);
     bool skipped = false;
     // The same ascending walk that numbered the records: the k-th member
     // visited has record k.
@@ -158,7 +74,7 @@ void buildInputAtoms(molecule_c& molecule, inchi_Input& input, bool addTavrelH) 
             skipped = true;
         } else {
             if (!writableKind(atom->kind())) throw badAtom_c();
-            fillInputAtom(molecule, atom, records[record], recordsByAtom, addTavrelH, is3D);
+            filler.fill(atom, records[record]);
         }
         ++record;
     });
@@ -170,38 +86,12 @@ void buildInputAtoms(molecule_c& molecule, inchi_Input& input, bool addTavrelH) 
 
 void fillInputAtom(molecule_c& molecule, atom_c* atom, inchi_Atom& record,
                    const recordsByAtom_c& recordsByAtom, bool addTavrelH, bool is3D) {
-    if (!atom) throw badAtom_c();
-    if (is3D) {
-        record.x = atom->x3D();
-        record.y = atom->y3D();
-        record.z = atom->z3D();
-    } else {
-        record.x = atom->x2D();
-        record.y = atom->y2D();
-        record.z = 0.0;
-    }
-    record.charge = static_cast<S_CHAR>(atom->charge());
-    record.radical = radicalOf(*atom);
-    record.isotopic_mass = static_cast<AT_NUM>(atom->isotopeMass());
-    copySymbol(*atom, record);
-    const int orderSum = fillNeighbours(molecule, *atom, record, recordsByAtom);
-    record.num_iso_H[0] = static_cast<S_CHAR>(implicitHydrogens(*atom, addTavrelH, orderSum));
-    record.num_iso_H[1] = static_cast<S_CHAR>(atom->count(countImplicit1H));
-    record.num_iso_H[2] = static_cast<S_CHAR>(atom->count(countImplicit2H));
-    record.num_iso_H[3] = static_cast<S_CHAR>(atom->count(countImplicit3H));
-    refuseNegativeIsotopicHydrogens(record);
-    refuseCrowdedAtom(record);
+    inputAtomFiller_c(molecule, recordsByAtom, addTavrelH, is3D).fill(atom, record);
 }
 
 bond_c* findBond(molecule_c& molecule, atom_c& atom, uint32_t neighbourIndex) {
-    bitSet_c shared;
-    atom.relatedSet(shared, kindBond);
-    bitSet_c neighbourBonds;
-    molecule.bondsOfAtom(neighbourBonds, neighbourIndex);
-    shared.assignAnd(shared, neighbourBonds);
-    uint32_t bondIndex = 0;
-    if (!shared.firstSetBit(bondIndex)) return nullptr;
-    return molecule.bondAt(bondIndex);
+    const recordsByAtom_c noRecords(0);
+    return inputAtomFiller_c(molecule, noRecords, false, false).findBond(atom, neighbourIndex);
 }
 
 S_CHAR hostToInchiStereo(atom_c& atom, bond_c& bond) {

@@ -261,7 +261,9 @@ TEST(heapFailure, everyTavrNewMemoryOfTheWrite) {
         EXPECT_EQ(outcome.heapBlocksTaken, 0) << "allocation " << nth;
         ASSERT_LT(nth, 1000);
     }
-    EXPECT_GT(failures, 5);
+    // The atom set and the scratch sets of the table each take a block once
+    // (the scratch sets are refilled in place), and the sweep must reach them.
+    EXPECT_GE(failures, 5);
 }
 
 // Counts the 16-bit num_atoms cannot hold are refused before any atom is
