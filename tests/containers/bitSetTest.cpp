@@ -168,6 +168,34 @@ TEST_F(bitSetTest, nextSetBitFindsTheSmallestMemberAtOrAfterFrom) {
     }
 }
 
+// The searches pass whole zero words; from every start, in sets whose members
+// sit at the edges of bytes and words with runs of zero words between them,
+// they must find what a look at every single index finds.
+TEST_F(bitSetTest, searchesAgreeWithAnIndexByIndexLookFromEveryStart) {
+    const std::initializer_list<uint32_t> layouts[] = {
+        {}, {0}, {31}, {32}, {33}, {95, 96}, {7, 8, 39, 40, 255}, {3, 130, 131, 250}, {255},
+    };
+    for (const auto& layout : layouts) {
+        const members_t members(layout);
+        bitSet_c set;
+        buildSet(set, layout, 8);
+        const uint32_t end = 8 * set.byteCount;
+        for (uint32_t from = 0; from <= end + 9; ++from) {
+            const auto expected = std::lower_bound(members.begin(), members.end(), from);
+            uint32_t found = 999;
+            ASSERT_EQ(set.nextSetBit(from, found), expected != members.end()) << "from " << from;
+            if (expected != members.end()) {
+                ASSERT_EQ(found, *expected) << "from " << from;
+            }
+        }
+        uint32_t first = 999;
+        ASSERT_EQ(set.firstSetBit(first), !members.empty());
+        if (!members.empty()) {
+            EXPECT_EQ(first, members.front());
+        }
+    }
+}
+
 TEST_F(bitSetTest, countAndEmptinessAgreeWithTheBytes) {
     bitSet_c none, some, zeros;
     buildSet(some, {0, 7, 8, 15, 16, 31, 32, 100, 127, 128, 129, 200, 223}, 7);
