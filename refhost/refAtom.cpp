@@ -16,6 +16,12 @@ bool isCountCode(int32_t code) { return code >= 0 && code < countCodes; }
 
 refAtom_c::refAtom_c(refMolecule_c& molecule, uint32_t index) : molecule_(molecule), index_(index) {}
 
+refAtom_c::refAtom_c(refMolecule_c& molecule, uint32_t index, const char* symbol)
+    : molecule_(molecule), index_(index), symbol_(symbol != nullptr ? symbol : ""),
+      atomicNumber_(atomicNumberOf(symbol_.c_str()))
+{
+}
+
 void refAtom_c::storeSymbol(const char* symbol)
 {
     symbol_.assign(symbol != nullptr ? symbol : "");

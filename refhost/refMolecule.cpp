@@ -4,7 +4,6 @@
 #include "refhost/refMolecule.h"
 
 #include <stdexcept>
-#include <utility>
 
 #include "refhost/setFill.h"
 
@@ -17,35 +16,41 @@ constexpr uint32_t theOwner = 0x0A70u;
 bool isAtomKind(int32_t kind) { return kind == kindAtom || kind == kindAtomExtra45 || kind == kindAtomExtra51; }
 
 // Objects come one at a time while a molecule is read; a list that starts with
-// room for a small molecule skips the first rounds of regrowth, which were
-// most of what making an atom or a bond cost.
+// room for a small molecule skips the first rounds of regrowth.
 constexpr size_t firstObjects = 32;
 constexpr size_t firstBondsAtAtom = 4;
 
-template <class T, class V>
-void append(std::vector<T>& list, V&& value, size_t firstRoom)
+template <class T>
+void roomForOne(std::vector<T>& list, size_t firstRoom)
 {
-    if (list.capacity() == 0)
-        list.reserve(firstRoom);
-    list.push_back(std::forward<V>(value));
+    if (list.size() == list.capacity())
+        list.reserve(list.empty() ? firstRoom : 2 * list.capacity());
 }
 }  // namespace
 
 refMolecule_c::refMolecule_c() = default;
 refMolecule_c::~refMolecule_c() = default;
 
-uint32_t refMolecule_c::newSlot(int32_t kind, int32_t payload)
+std::vector<uint32_t>& refMolecule_c::roomForSlot(int32_t kind)
+{
+    std::vector<uint32_t>* list;
+    switch (kind) {
+    case kindAtomExtra45: list = &kind45_; break;
+    case kindAtomExtra51: list = &kind51_; break;
+    case kindBond: list = &kindBonds_; break;
+    case kindGroup: list = &kindGroups_; break;
+    default: list = &kindAtoms_; break;  // kindAtom, the one kind left that objects are made of
+    }
+    roomForOne(slots_, 2 * firstObjects);
+    roomForOne(*list, firstObjects);
+    return *list;
+}
+
+uint32_t refMolecule_c::takeSlot(std::vector<uint32_t>& list, int32_t kind, int32_t payload)
 {
     const uint32_t index = static_cast<uint32_t>(slots_.size());
-    append(slots_, slot_c{kind, payload}, 2 * firstObjects);
-    switch (kind) {
-    case kindAtom: append(kindAtoms_, index, firstObjects); break;
-    case kindAtomExtra45: append(kind45_, index, firstObjects); break;
-    case kindAtomExtra51: append(kind51_, index, firstObjects); break;
-    case kindBond: append(kindBonds_, index, firstObjects); break;
-    case kindGroup: append(kindGroups_, index, firstObjects); break;
-    default: break;
-    }
+    slots_.push_back(slot_c{kind, payload});
+    list.push_back(index);
     return index;
 }
 
@@ -67,42 +72,49 @@ uint32_t refMolecule_c::newAtom(const char* symbol, int32_t objectKind)
 {
     if (!isAtomKind(objectKind))
         throw std::invalid_argument("atoms are of kind 21, 45 or 51");
+    std::vector<uint32_t>& list = roomForSlot(objectKind);
     const uint32_t index = static_cast<uint32_t>(slots_.size());
-    append(atoms_, std::make_unique<refAtom_c>(*this, index), firstObjects);
-    atoms_.back()->storeSymbol(symbol);
-    newSlot(objectKind, static_cast<int32_t>(atoms_.size() - 1));
-    return index;
+    // An atom added through the interface starts without a symbol, which
+    // needs neither a copy nor a lookup.
+    if (symbol == nullptr || symbol[0] == '\0')
+        atoms_.emplace(*this, index);
+    else
+        atoms_.emplace(*this, index, symbol);
+    return takeSlot(list, objectKind, static_cast<int32_t>(atoms_.size() - 1));
 }
 
 uint32_t refMolecule_c::newMissingAtom(int32_t objectKind)
 {
     if (!isAtomKind(objectKind))
         throw std::invalid_argument("atoms are of kind 21, 45 or 51");
-    return newSlot(objectKind, -1);
+    return takeSlot(roomForSlot(objectKind), objectKind, -1);
 }
 
 uint32_t refMolecule_c::newBond(uint32_t first, uint32_t second, int32_t order)
 {
-    const uint32_t index = static_cast<uint32_t>(slots_.size());
-    append(bonds_, std::make_unique<refBond_c>(*this, index, first, second), firstObjects);
-    bonds_.back()->order_ = order;
-    newSlot(kindBond, static_cast<int32_t>(bonds_.size() - 1));
     // Ends that are no atom objects keep no bond list; the bond still names them.
-    if (refAtom_c* a = atom(first))
-        append(a->bonds_, index, firstBondsAtAtom);
-    if (second != first) {
-        if (refAtom_c* b = atom(second))
-            append(b->bonds_, index, firstBondsAtAtom);
-    }
+    refAtom_c* a = atom(first);
+    refAtom_c* b = second != first ? atom(second) : nullptr;
+    std::vector<uint32_t>& list = roomForSlot(kindBond);
+    if (a != nullptr)
+        roomForOne(a->bonds_, firstBondsAtAtom);
+    if (b != nullptr)
+        roomForOne(b->bonds_, firstBondsAtAtom);
+    const uint32_t index = static_cast<uint32_t>(slots_.size());
+    bonds_.emplace(*this, index, first, second).order_ = order;
+    takeSlot(list, kindBond, static_cast<int32_t>(bonds_.size() - 1));
+    if (a != nullptr)
+        a->bonds_.push_back(index);
+    if (b != nullptr)
+        b->bonds_.push_back(index);
     return index;
 }
 
 uint32_t refMolecule_c::newGroup(int32_t typeCode)
 {
-    const uint32_t index = static_cast<uint32_t>(slots_.size());
-    groups_.push_back(std::make_unique<refGroup_c>(*this, index, typeCode));
-    newSlot(kindGroup, static_cast<int32_t>(groups_.size() - 1));
-    return index;
+    std::vector<uint32_t>& list = roomForSlot(kindGroup);
+    groups_.emplace(*this, static_cast<uint32_t>(slots_.size()), typeCode);
+    return takeSlot(list, kindGroup, static_cast<int32_t>(groups_.size() - 1));
 }
 
 refAtom_c* refMolecule_c::atom(uint32_t index)
@@ -110,7 +122,7 @@ refAtom_c* refMolecule_c::atom(uint32_t index)
     if (index >= slots_.size())
         return nullptr;
     const slot_c& slot = slots_[index];
-    return isAtomKind(slot.kind) && slot.payload >= 0 ? atoms_[slot.payload].get() : nullptr;
+    return isAtomKind(slot.kind) && slot.payload >= 0 ? &atoms_[static_cast<size_t>(slot.payload)] : nullptr;
 }
 
 refBond_c* refMolecule_c::bond(uint32_t index)
@@ -118,7 +130,7 @@ refBond_c* refMolecule_c::bond(uint32_t index)
     if (index >= slots_.size())
         return nullptr;
     const slot_c& slot = slots_[index];
-    return slot.kind == kindBond && slot.payload >= 0 ? bonds_[slot.payload].get() : nullptr;
+    return slot.kind == kindBond && slot.payload >= 0 ? &bonds_[static_cast<size_t>(slot.payload)] : nullptr;
 }
 
 refGroup_c* refMolecule_c::group(uint32_t index)
@@ -126,7 +138,7 @@ refGroup_c* refMolecule_c::group(uint32_t index)
     if (index >= slots_.size())
         return nullptr;
     const slot_c& slot = slots_[index];
-    return slot.kind == kindGroup && slot.payload >= 0 ? groups_[slot.payload].get() : nullptr;
+    return slot.kind == kindGroup && slot.payload >= 0 ? &groups_[static_cast<size_t>(slot.payload)] : nullptr;
 }
 
 void refMolecule_c::setAddYieldsMissing(bool atoms, bool bonds)
@@ -163,7 +175,9 @@ uint32_t refMolecule_c::addBond(uint32_t atomIndex, uint32_t neighbourIndex, int
 {
     static_cast<void>(reserved);
     report(hostCall_c{"addBond", noObject, atomIndex, neighbourIndex, 0});
-    return addBondMissing_ ? newSlot(kindBond, -1) : newBond(atomIndex, neighbourIndex, 1);
+    if (!addBondMissing_)
+        return newBond(atomIndex, neighbourIndex, 1);
+    return takeSlot(roomForSlot(kindBond), kindBond, -1);
 }
 
 uint32_t refMolecule_c::ownerHandle(int32_t reserved)
@@ -185,7 +199,7 @@ bitSet_c& refMolecule_c::bondsOfAtom(bitSet_c& set, uint32_t atomIndex)
     report(hostCall_c{"bondsOfAtom", noObject, atomIndex, 0, 0});
     const refAtom_c* a = atom(atomIndex);
     if (a != nullptr)
-        fillSet(set, a->bondIndices().data(), static_cast<uint32_t>(a->bondIndices().size()));
+        fillSet(set, a->bonds_.data(), static_cast<uint32_t>(a->bonds_.size()));
     else
         fillSet(set, nullptr, 0);
     return set;

@@ -4,11 +4,12 @@
 // never removed, so indices grow in creation order.
 
 #include <cstdint>
-#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/molecule_c.h"
+#include "refhost/chunkedStore.h"
 #include "refhost/hostCall.h"
 
 namespace refhost {
@@ -18,6 +19,7 @@ class refMolecule_c;
 class refAtom_c final : public atom_c {
 public:
     refAtom_c(refMolecule_c& molecule, uint32_t index);
+    refAtom_c(refMolecule_c& molecule, uint32_t index, const char* symbol);
 
     int32_t kind() override;
     uint32_t index() override;
@@ -175,12 +177,17 @@ private:
         int32_t kind;
         int32_t payload;  // position in atoms_/bonds_/groups_, -1 for a missing object
     };
-    uint32_t newSlot(int32_t kind, int32_t payload);
+    // Making an object first makes room for its slot (returning the index
+    // list of its kind, one of the five below), then builds the object, then
+    // takes the slot, which cannot fail: a failure at any step leaves the
+    // molecule as it was.
+    std::vector<uint32_t>& roomForSlot(int32_t kind);
+    uint32_t takeSlot(std::vector<uint32_t>& list, int32_t kind, int32_t payload);
 
     std::vector<slot_c> slots_;
-    std::vector<std::unique_ptr<refAtom_c>> atoms_;
-    std::vector<std::unique_ptr<refBond_c>> bonds_;
-    std::vector<std::unique_ptr<refGroup_c>> groups_;
+    chunkedStore_c<refAtom_c> atoms_;
+    chunkedStore_c<refBond_c> bonds_;
+    chunkedStore_c<refGroup_c> groups_;
     std::vector<uint32_t> kindAtoms_, kind45_, kind51_, kindBonds_, kindGroups_, kindNone_;
     bool addAtomMissing_ = false;
     bool addBondMissing_ = false;
