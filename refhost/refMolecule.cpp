@@ -18,7 +18,6 @@ bool isAtomKind(int32_t kind) { return kind == kindAtom || kind == kindAtomExtra
 // Objects come one at a time while a molecule is read; a list that starts with
 // room for a small molecule skips the first rounds of regrowth.
 constexpr size_t firstObjects = 32;
-constexpr size_t firstBondsAtAtom = 4;
 
 template <class T>
 void roomForOne(std::vector<T>& list, size_t firstRoom)
@@ -97,9 +96,9 @@ uint32_t refMolecule_c::newBond(uint32_t first, uint32_t second, int32_t order)
     refAtom_c* b = second != first ? atom(second) : nullptr;
     std::vector<uint32_t>& list = roomForSlot(kindBond);
     if (a != nullptr)
-        roomForOne(a->bonds_, firstBondsAtAtom);
+        a->bonds_.reserveOne();
     if (b != nullptr)
-        roomForOne(b->bonds_, firstBondsAtAtom);
+        b->bonds_.reserveOne();
     const uint32_t index = static_cast<uint32_t>(slots_.size());
     bonds_.emplace(*this, index, first, second).order_ = order;
     takeSlot(list, kindBond, static_cast<int32_t>(bonds_.size() - 1));

@@ -11,6 +11,7 @@
 #include "host/molecule_c.h"
 #include "refhost/chunkedStore.h"
 #include "refhost/hostCall.h"
+#include "refhost/indexList.h"
 
 namespace refhost {
 
@@ -62,7 +63,7 @@ public:
     int32_t valenceValue() const { return valence_; }
     int32_t kindValue() const { return kind_; }
     // Bond indices at this atom, in creation order.
-    const std::vector<uint32_t>& bondIndices() const { return bonds_; }
+    const indexList_c& bondIndices() const { return bonds_; }
     // An index that neighbours() reports besides the real neighbours, to play a
     // host that breaks its promise (no shared bond, or not an atom at all).
     void addPhantomNeighbour(uint32_t index) { phantoms_.push_back(index); }
@@ -83,7 +84,7 @@ private:
     std::string symbol_;
     int32_t atomicNumber_ = 0;  // follows symbol_, so that atomicNumber() does no lookup
     double x_ = 0, y_ = 0, z_ = 0;
-    std::vector<uint32_t> bonds_;
+    indexList_c bonds_;
     std::vector<uint32_t> phantoms_;
 };
 
