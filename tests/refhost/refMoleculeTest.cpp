@@ -216,6 +216,65 @@ TEST_F(refMoleculeTest, atomValues)
     EXPECT_EQ(atom->count(countImplicitH), 0);
 }
 
+// The driver keeps every atom_c* and bond_c* it was handed while it goes on
+// adding objects, so nothing may move as the molecule grows past its first
+// blocks; a hub atom's bonds outgrow the room inside the atom and must all
+// stay listed, in creation order.
+TEST(refMoleculeGrowth, objectsKeepTheirAddressesAndAHubKeepsEveryBond)
+{
+    constexpr int atoms = 5000;
+    constexpr int hubBonds = 40;
+    refMolecule_c mol;
+    const uint32_t owner = mol.ownerHandle(-1);
+    const uint32_t hub = mol.addAtom(owner, -1);
+    atom_c* const hubAtom = mol.atomAt(hub);
+    std::vector<atom_c*> madeAtoms;
+    std::vector<bond_c*> madeBonds;
+    std::vector<uint32_t> atomIndices, bondIndices, hubBondIndices, hubNeighbours;
+    for (int i = 0; i < atoms; ++i) {
+        const uint32_t a = mol.addAtom(owner, -1);
+        atom_c* atom = mol.atomAt(a);
+        ASSERT_NE(atom, nullptr);
+        atom->setCharge(i);
+        atom->setSymbol(i % 2 == 0 ? "N" : "Cl");
+        const bool toHub = i < hubBonds;
+        const uint32_t b = mol.addBond(toHub ? hub : atomIndices.back(), a, -1);
+        bond_c* bond = mol.bondAt(b);
+        ASSERT_NE(bond, nullptr);
+        bond->setOrder(1 + i % 3);
+        if (toHub) {
+            hubBondIndices.push_back(b);
+            hubNeighbours.push_back(a);
+        }
+        madeAtoms.push_back(atom);
+        madeBonds.push_back(bond);
+        atomIndices.push_back(a);
+        bondIndices.push_back(b);
+    }
+
+    int moved = 0, changed = 0;
+    for (int i = 0; i < atoms; ++i) {
+        moved += mol.atomAt(atomIndices[i]) != madeAtoms[i];
+        moved += mol.bondAt(bondIndices[i]) != madeBonds[i];
+        changed += madeAtoms[i]->charge() != i || madeAtoms[i]->index() != atomIndices[i];
+        changed += madeAtoms[i]->atomicNumber() != (i % 2 == 0 ? 7 : 17);
+        changed += madeBonds[i]->order() != 1 + i % 3 || madeBonds[i]->atomIndexAt(1) != atomIndices[i];
+    }
+    EXPECT_EQ(moved, 0);
+    EXPECT_EQ(changed, 0);
+    EXPECT_EQ(mol.atomAt(hub), hubAtom);
+
+    bitSet_c set;
+    EXPECT_THAT(members(hubAtom->relatedSet(set, kindBond)), ElementsAreArray(hubBondIndices));
+    EXPECT_THAT(members(mol.bondsOfAtom(set, hub)), ElementsAreArray(hubBondIndices));
+    EXPECT_THAT(members(hubAtom->neighbours(set, kindAtom)), ElementsAreArray(hubNeighbours));
+    EXPECT_THAT(std::vector<uint32_t>(mol.atom(hub)->bondIndices().begin(), mol.atom(hub)->bondIndices().end()),
+                ElementsAreArray(hubBondIndices));
+    // An atom in the chain far from the hub has its two bonds, before and after it.
+    const int k = atoms - 2;
+    EXPECT_THAT(members(madeAtoms[k]->relatedSet(set, kindBond)), ElementsAre(bondIndices[k], bondIndices[k + 1]));
+}
+
 // Symbols are found by their two letters: every element's own symbol gives its
 // number back, and a text that differs from every symbol, if only by a letter's
 // case or a trailing character, gives 0.
