@@ -11,7 +11,7 @@
 
 namespace refhost {
 
-uint8_t* prepareSet(bitSet_c& set, bool anyMember, uint32_t largest)
+uint8_t* prepareLargeSet(bitSet_c& set, bool anyMember, uint32_t largest)
 {
     const uint32_t wordCount = anyMember ? largest / 32 + 1 : 0;
     const bool ownsBlock = set.words != nullptr && set.words != set.inlineWords;
@@ -42,8 +42,7 @@ uint8_t* prepareSet(bitSet_c& set, bool anyMember, uint32_t largest)
             throw std::bad_alloc();
         std::memset(storage, 0, byteCount);
     } else {
-        // Most sets of a small molecule fit the record; four stores clear
-        // them for less than a call to memset.
+        // A small result after a block: the record holds it.
         for (uint32_t& word : set.inlineWords)
             word = 0;
     }
@@ -51,16 +50,6 @@ uint8_t* prepareSet(bitSet_c& set, bool anyMember, uint32_t largest)
     set.wordCount = wordCount;
     set.byteCount = static_cast<uint32_t>(byteCount);
     return reinterpret_cast<uint8_t*>(storage);
-}
-
-void fillSet(bitSet_c& set, const uint32_t* members, uint32_t count)
-{
-    uint32_t largest = 0;
-    for (uint32_t k = 0; k < count; ++k)
-        largest = members[k] > largest ? members[k] : largest;
-    uint8_t* bytes = prepareSet(set, count != 0, largest);
-    for (uint32_t k = 0; k < count; ++k)
-        markMember(bytes, members[k]);
 }
 
 }  // namespace refhost
