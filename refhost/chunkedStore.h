@@ -31,8 +31,6 @@ public:
 
     size_t size() const { return size_; }
 
-    T& operator[](size_t position) { return *address(position); }
-
     // After this, the next emplace needs no storage of its own.
     void reserveOne()
     {

@@ -180,17 +180,23 @@ bitSet_c& refAtom_c::neighbours(bitSet_c& set, int32_t kind)
         fillSet(set, nullptr, 0);
         return set;
     }
-    // Gathered straight into the set: no list is built per call.
-    uint32_t largest = 0;
+    // One bond lookup per bond, into a buffer on the stack; only an atom with
+    // more bonds than it holds gathers them on the heap.
+    constexpr size_t buffered = 32;
+    const size_t count = bonds_.size() + phantoms_.size();
+    uint32_t buffer[buffered];
+    std::vector<uint32_t> spilled;
+    uint32_t* others = buffer;
+    if (count > buffered) {
+        spilled.resize(count);
+        others = spilled.data();
+    }
+    size_t n = 0;
     for (uint32_t b : bonds_)
-        largest = std::max(largest, molecule_.bond(b)->other(index_));
+        others[n++] = molecule_.bond(b)->other(index_);
     for (uint32_t p : phantoms_)
-        largest = std::max(largest, p);
-    uint8_t* bytes = prepareSet(set, !bonds_.empty() || !phantoms_.empty(), largest);
-    for (uint32_t b : bonds_)
-        markMember(bytes, molecule_.bond(b)->other(index_));
-    for (uint32_t p : phantoms_)
-        markMember(bytes, p);
+        others[n++] = p;
+    fillSet(set, others, static_cast<uint32_t>(n));
     return set;
 }
 

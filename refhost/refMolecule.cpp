@@ -45,10 +45,10 @@ std::vector<uint32_t>& refMolecule_c::roomForSlot(int32_t kind)
     return *list;
 }
 
-uint32_t refMolecule_c::takeSlot(std::vector<uint32_t>& list, int32_t kind, int32_t payload)
+uint32_t refMolecule_c::takeSlot(std::vector<uint32_t>& list, int32_t kind, void* object)
 {
     const uint32_t index = static_cast<uint32_t>(slots_.size());
-    slots_.push_back(slot_c{kind, payload});
+    slots_.push_back(slot_c{kind, object});
     list.push_back(index);
     return index;
 }
@@ -75,18 +75,16 @@ uint32_t refMolecule_c::newAtom(const char* symbol, int32_t objectKind)
     const uint32_t index = static_cast<uint32_t>(slots_.size());
     // An atom added through the interface starts without a symbol, which
     // needs neither a copy nor a lookup.
-    if (symbol == nullptr || symbol[0] == '\0')
-        atoms_.emplace(*this, index);
-    else
-        atoms_.emplace(*this, index, symbol);
-    return takeSlot(list, objectKind, static_cast<int32_t>(atoms_.size() - 1));
+    refAtom_c& made =
+        symbol == nullptr || symbol[0] == '\0' ? atoms_.emplace(*this, index) : atoms_.emplace(*this, index, symbol);
+    return takeSlot(list, objectKind, &made);
 }
 
 uint32_t refMolecule_c::newMissingAtom(int32_t objectKind)
 {
     if (!isAtomKind(objectKind))
         throw std::invalid_argument("atoms are of kind 21, 45 or 51");
-    return takeSlot(roomForSlot(objectKind), objectKind, -1);
+    return takeSlot(roomForSlot(objectKind), objectKind, nullptr);
 }
 
 uint32_t refMolecule_c::newBond(uint32_t first, uint32_t second, int32_t order)
@@ -100,8 +98,9 @@ uint32_t refMolecule_c::newBond(uint32_t first, uint32_t second, int32_t order)
     if (b != nullptr)
         b->bonds_.reserveOne();
     const uint32_t index = static_cast<uint32_t>(slots_.size());
-    bonds_.emplace(*this, index, first, second).order_ = order;
-    takeSlot(list, kindBond, static_cast<int32_t>(bonds_.size() - 1));
+    refBond_c& made = bonds_.emplace(*this, index, first, second);
+    made.order_ = order;
+    takeSlot(list, kindBond, &made);
     if (a != nullptr)
         a->bonds_.push_back(index);
     if (b != nullptr)
@@ -112,32 +111,8 @@ uint32_t refMolecule_c::newBond(uint32_t first, uint32_t second, int32_t order)
 uint32_t refMolecule_c::newGroup(int32_t typeCode)
 {
     std::vector<uint32_t>& list = roomForSlot(kindGroup);
-    groups_.emplace(*this, static_cast<uint32_t>(slots_.size()), typeCode);
-    return takeSlot(list, kindGroup, static_cast<int32_t>(groups_.size() - 1));
-}
-
-refAtom_c* refMolecule_c::atom(uint32_t index)
-{
-    if (index >= slots_.size())
-        return nullptr;
-    const slot_c& slot = slots_[index];
-    return isAtomKind(slot.kind) && slot.payload >= 0 ? &atoms_[static_cast<size_t>(slot.payload)] : nullptr;
-}
-
-refBond_c* refMolecule_c::bond(uint32_t index)
-{
-    if (index >= slots_.size())
-        return nullptr;
-    const slot_c& slot = slots_[index];
-    return slot.kind == kindBond && slot.payload >= 0 ? &bonds_[static_cast<size_t>(slot.payload)] : nullptr;
-}
-
-refGroup_c* refMolecule_c::group(uint32_t index)
-{
-    if (index >= slots_.size())
-        return nullptr;
-    const slot_c& slot = slots_[index];
-    return slot.kind == kindGroup && slot.payload >= 0 ? &groups_[static_cast<size_t>(slot.payload)] : nullptr;
+    refGroup_c& made = groups_.emplace(*this, static_cast<uint32_t>(slots_.size()), typeCode);
+    return takeSlot(list, kindGroup, &made);
 }
 
 void refMolecule_c::setAddYieldsMissing(bool atoms, bool bonds)
@@ -176,7 +151,7 @@ uint32_t refMolecule_c::addBond(uint32_t atomIndex, uint32_t neighbourIndex, int
     report(hostCall_c{"addBond", noObject, atomIndex, neighbourIndex, 0});
     if (!addBondMissing_)
         return newBond(atomIndex, neighbourIndex, 1);
-    return takeSlot(roomForSlot(kindBond), kindBond, -1);
+    return takeSlot(roomForSlot(kindBond), kindBond, nullptr);
 }
 
 uint32_t refMolecule_c::ownerHandle(int32_t reserved)

@@ -176,14 +176,14 @@ public:
 private:
     struct slot_c {
         int32_t kind;
-        int32_t payload;  // position in atoms_/bonds_/groups_, -1 for a missing object
+        void* object;  // in atoms_, bonds_ or groups_ as the kind says; null for a missing object
     };
     // Making an object first makes room for its slot (returning the index
     // list of its kind, one of the five below), then builds the object, then
     // takes the slot, which cannot fail: a failure at any step leaves the
     // molecule as it was.
     std::vector<uint32_t>& roomForSlot(int32_t kind);
-    uint32_t takeSlot(std::vector<uint32_t>& list, int32_t kind, int32_t payload);
+    uint32_t takeSlot(std::vector<uint32_t>& list, int32_t kind, void* object);
 
     std::vector<slot_c> slots_;
     chunkedStore_c<refAtom_c> atoms_;
@@ -194,6 +194,32 @@ private:
     bool addBondMissing_ = false;
     hostHook_t hook_;
 };
+
+// Inline: most host calls the driver makes look an object up by its index.
+inline refAtom_c* refMolecule_c::atom(uint32_t index)
+{
+    if (index >= slots_.size())
+        return nullptr;
+    const slot_c& slot = slots_[index];
+    const bool atomKind = slot.kind == kindAtom || slot.kind == kindAtomExtra45 || slot.kind == kindAtomExtra51;
+    return atomKind ? static_cast<refAtom_c*>(slot.object) : nullptr;
+}
+
+inline refBond_c* refMolecule_c::bond(uint32_t index)
+{
+    if (index >= slots_.size())
+        return nullptr;
+    const slot_c& slot = slots_[index];
+    return slot.kind == kindBond ? static_cast<refBond_c*>(slot.object) : nullptr;
+}
+
+inline refGroup_c* refMolecule_c::group(uint32_t index)
+{
+    if (index >= slots_.size())
+        return nullptr;
+    const slot_c& slot = slots_[index];
+    return slot.kind == kindGroup ? static_cast<refGroup_c*>(slot.object) : nullptr;
+}
 
 // Defined here, where the molecule is complete, so that every operation's
 // report inlines down to enterHostCall.
