@@ -27,8 +27,13 @@ using hostHook_t = std::function<void(const hostCall_c&)>;
 uint64_t lockHeldDuringHostCall();
 void resetLockHeldDuringHostCall();
 
-// The slow path of enterHostCall: one more call entered under the lock.
+// The slow paths of enterHostCall, out of line so that an operation without
+// a hook keeps no frame for them: one more call entered under the lock, and
+// the hook's turn.
 void countCallUnderLock();
+[[gnu::cold]] void callHook(const hostHook_t& hook, const hostCall_c& call);
+[[gnu::cold]] void callHook(const hostHook_t& hook, const char* op, uint32_t object, int64_t arg0, int64_t arg1,
+                            double value);
 
 // The entry step of every reference-host operation: counts the call when this
 // thread holds the library lock, then reports it to the hook, if one is set.
@@ -40,7 +45,19 @@ inline void enterHostCall(const hostHook_t& hook, const hostCall_c& call)
     if (TavrStandInLocksHeldHere > 0)
         countCallUnderLock();
     if (hook)
-        hook(call);
+        callHook(hook, call);
+}
+
+// The same, with the record of the call made only when a hook is there to
+// see it: the molecule's operations, which the driver calls dozens of times
+// per atom, then cost no more than the two tests.
+inline void enterHostCall(const hostHook_t& hook, const char* op, uint32_t object, int64_t arg0 = 0,
+                          int64_t arg1 = 0, double value = 0)
+{
+    if (TavrStandInLocksHeldHere > 0)
+        countCallUnderLock();
+    if (hook)
+        callHook(hook, op, object, arg0, arg1, value);
 }
 
 }  // namespace refhost

@@ -46,7 +46,7 @@ bitSet_c& refAtom_c::relatedSet(bitSet_c& set, int32_t kind)
 {
     report("relatedSet", kind);
     if (kind == kindBond)
-        fillSet(set, bonds_.data(), static_cast<uint32_t>(bonds_.size()));
+        fillAscendingSet(set, bonds_.data(), static_cast<uint32_t>(bonds_.size()));
     else
         fillSet(set, nullptr, 0);
     return set;

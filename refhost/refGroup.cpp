@@ -10,7 +10,7 @@ refGroup_c::refGroup_c(refMolecule_c& molecule, uint32_t index, int32_t typeCode
 
 int32_t refGroup_c::typeCode()
 {
-    molecule_.report(hostCall_c{"typeCode", index_, 0, 0, 0});
+    molecule_.report("typeCode", index_, 0, 0, 0);
     return typeCode_;
 }
 

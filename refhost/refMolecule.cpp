@@ -123,32 +123,32 @@ void refMolecule_c::setAddYieldsMissing(bool atoms, bool bonds)
 
 atom_c* refMolecule_c::atomAt(uint32_t index)
 {
-    report(hostCall_c{"atomAt", noObject, index, 0, 0});
+    report("atomAt", noObject, index, 0, 0);
     return atom(index);
 }
 
 bond_c* refMolecule_c::bondAt(uint32_t index)
 {
-    report(hostCall_c{"bondAt", noObject, index, 0, 0});
+    report("bondAt", noObject, index, 0, 0);
     return bond(index);
 }
 
 group_c* refMolecule_c::groupAt(uint32_t index)
 {
-    report(hostCall_c{"groupAt", noObject, index, 0, 0});
+    report("groupAt", noObject, index, 0, 0);
     return group(index);
 }
 
 uint32_t refMolecule_c::addAtom(uint32_t owner, int32_t reserved)
 {
-    report(hostCall_c{"addAtom", noObject, owner, reserved, 0});
+    report("addAtom", noObject, owner, reserved, 0);
     return addAtomMissing_ ? newMissingAtom(kindAtom) : newAtom("", kindAtom);
 }
 
 uint32_t refMolecule_c::addBond(uint32_t atomIndex, uint32_t neighbourIndex, int32_t reserved)
 {
     static_cast<void>(reserved);
-    report(hostCall_c{"addBond", noObject, atomIndex, neighbourIndex, 0});
+    report("addBond", noObject, atomIndex, neighbourIndex, 0);
     if (!addBondMissing_)
         return newBond(atomIndex, neighbourIndex, 1);
     return takeSlot(roomForSlot(kindBond), kindBond, nullptr);
@@ -156,24 +156,24 @@ uint32_t refMolecule_c::addBond(uint32_t atomIndex, uint32_t neighbourIndex, int
 
 uint32_t refMolecule_c::ownerHandle(int32_t reserved)
 {
-    report(hostCall_c{"ownerHandle", noObject, reserved, 0, 0});
+    report("ownerHandle", noObject, reserved, 0, 0);
     return theOwner;
 }
 
 bitSet_c& refMolecule_c::objectsOfKind(bitSet_c& set, int32_t kind)
 {
-    report(hostCall_c{"objectsOfKind", noObject, kind, 0, 0});
+    report("objectsOfKind", noObject, kind, 0, 0);
     const std::vector<uint32_t>& members = indicesOfKind(kind);
-    fillSet(set, members.data(), static_cast<uint32_t>(members.size()));
+    fillAscendingSet(set, members.data(), static_cast<uint32_t>(members.size()));
     return set;
 }
 
 bitSet_c& refMolecule_c::bondsOfAtom(bitSet_c& set, uint32_t atomIndex)
 {
-    report(hostCall_c{"bondsOfAtom", noObject, atomIndex, 0, 0});
+    report("bondsOfAtom", noObject, atomIndex, 0, 0);
     const refAtom_c* a = atom(atomIndex);
     if (a != nullptr)
-        fillSet(set, a->bonds_.data(), static_cast<uint32_t>(a->bonds_.size()));
+        fillAscendingSet(set, a->bonds_.data(), static_cast<uint32_t>(a->bonds_.size()));
     else
         fillSet(set, nullptr, 0);
     return set;

@@ -171,7 +171,10 @@ public:
     void setAddYieldsMissing(bool atoms, bool bonds);
 
     void setHook(hostHook_t hook) { hook_ = std::move(hook); }
-    void report(const hostCall_c& call) const { enterHostCall(hook_, call); }
+    void report(const char* op, uint32_t object, int64_t arg0 = 0, int64_t arg1 = 0, double value = 0) const
+    {
+        enterHostCall(hook_, op, object, arg0, arg1, value);
+    }
 
 private:
     struct slot_c {
@@ -225,12 +228,12 @@ inline refGroup_c* refMolecule_c::group(uint32_t index)
 // report inlines down to enterHostCall.
 inline void refAtom_c::report(const char* op, int64_t arg0, int64_t arg1, double value) const
 {
-    molecule_.report(hostCall_c{op, index_, arg0, arg1, value});
+    molecule_.report(op, index_, arg0, arg1, value);
 }
 
 inline void refBond_c::report(const char* op, int64_t arg0) const
 {
-    molecule_.report(hostCall_c{op, index_, arg0, 0, 0});
+    molecule_.report(op, index_, arg0);
 }
 
 }  // namespace refhost

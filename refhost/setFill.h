@@ -50,4 +50,14 @@ inline void fillSet(bitSet_c& set, const uint32_t* members, uint32_t count)
         markMember(bytes, members[k]);
 }
 
+// members: indices in ascending order, so the last is the largest. The
+// molecule's index lists are all ascending, since indices grow in creation
+// order and objects are never removed.
+inline void fillAscendingSet(bitSet_c& set, const uint32_t* members, uint32_t count)
+{
+    uint8_t* bytes = prepareSet(set, count != 0, count != 0 ? members[count - 1] : 0);
+    for (uint32_t k = 0; k < count; ++k)
+        markMember(bytes, members[k]);
+}
+
 }  // namespace refhost
