@@ -43,16 +43,6 @@ bool bitSet_c::resize(uint32_t n) {
     return true;
 }
 
-bitSet_c& bitSet_c::assignAnd(const bitSet_c& a, const bitSet_c& b) {
-    const uint32_t m = a.wordCount < b.wordCount ? a.wordCount : b.wordCount;
-    if (m > wordCount && !resize(m)) throw std::bad_alloc();
-    // Read the operands only now: growth may have moved this set's storage, and
-    // this set may be a or b.
-    for (uint32_t i = 0; i < m; ++i) words[i] = a.words[i] & b.words[i];
-    if (words) clearWords(words, m, wordCount);
-    return *this;
-}
-
 bitSet_c& bitSet_c::assignOr(const bitSet_c& a, const bitSet_c& b) {
     const uint32_t top = a.wordCount > b.wordCount ? a.wordCount : b.wordCount;
     if (top > wordCount && !resize(top)) throw std::bad_alloc();

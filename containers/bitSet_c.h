@@ -10,6 +10,7 @@
 //  - byteCount == 4 * wordCount.
 
 #include <cstdint>
+#include <new>
 
 #include "containers/bitTables.h"
 #include "host/tavrelcore.h"
@@ -55,8 +56,19 @@ private:
     uint32_t nonZeroByteFrom(uint32_t b) const;
 };
 
-// The searches are inline: the driver's walks call them once per member, and
-// a write makes several walks per atom.
+// The searches and AND are inline: the driver's walks call them once per
+// member, and both entries intersect two bond sets per bond.
+
+inline bitSet_c& bitSet_c::assignAnd(const bitSet_c& a, const bitSet_c& b)
+{
+    const uint32_t m = a.wordCount < b.wordCount ? a.wordCount : b.wordCount;
+    if (m > wordCount && !resize(m)) throw std::bad_alloc();
+    // Read the operands only now: growth may have moved this set's storage,
+    // and this set may be a or b.
+    for (uint32_t i = 0; i < m; ++i) words[i] = a.words[i] & b.words[i];
+    for (uint32_t i = m; i < wordCount; ++i) words[i] = 0;
+    return *this;
+}
 
 inline uint32_t bitSet_c::nonZeroByteFrom(uint32_t b) const
 {
