@@ -32,12 +32,6 @@ void collectAtoms(molecule_c& molecule, bitSet_c& atoms) {
     }
 }
 
-recordsByAtom_c numberRecords(const bitSet_c& atoms, uint32_t count) {
-    recordsByAtom_c recordsByAtom(count);
-    forEachMember(atoms, [&](uint32_t index) { recordsByAtom.append(index); });
-    return recordsByAtom;
-}
-
 // The first 3D atom decides; a missing atom met before it is refused, since
 // the coordinates of the whole molecule cannot be judged without it.
 bool isThreeD(molecule_c& molecule, const bitSet_c& atoms) {
@@ -61,7 +55,7 @@ void buildInputAtoms(molecule_c& molecule, inchi_Input& input, bool addTavrelH) 
     // num_atoms would wrap; refused like an array that cannot be had.
     if (count > maxInputAtoms) throw std::bad_alloc();
     inchiAtomArray_c records(count);
-    const recordsByAtom_c recordsByAtom = numberRecords(atoms, count);
+    const recordsByAtom_c recordsByAtom(atoms);
     const bool is3D = isThreeD(molecule, atoms);
     inputAtomFiller_c filler(molecule, recordsByAtom, addTavrelH, is3D);
     bool skipped = false;
@@ -90,7 +84,8 @@ void fillInputAtom(molecule_c& molecule, atom_c* atom, inchi_Atom& record,
 }
 
 bond_c* findBond(molecule_c& molecule, atom_c& atom, uint32_t neighbourIndex) {
-    const recordsByAtom_c noRecords(0);
+    const bitSet_c noAtoms;
+    const recordsByAtom_c noRecords(noAtoms);
     return inputAtomFiller_c(molecule, noRecords, false, false).findBond(atom, neighbourIndex);
 }
 
