@@ -1,6 +1,9 @@
 #include "read/numberSpan.h"
 
+#include <langinfo.h>
+
 #include <cstdlib>
+#include <cstring>
 
 namespace InChI_n {
 namespace Read_n {
@@ -50,7 +53,9 @@ std::size_t plainSpan(const char* text) {
 
 }  // namespace
 
-numberSpan_c::numberSpan_c() : dotIsDecimalPoint_(strtodSpan("1.5") == 3) {}
+// strtod reads the decimal point of the calling thread's locale, which is
+// what nl_langinfo reports too, for a few loads instead of a conversion.
+numberSpan_c::numberSpan_c() : dotIsDecimalPoint_(std::strcmp(nl_langinfo(RADIXCHAR), ".") == 0) {}
 
 std::size_t numberSpan_c::operator()(const char* text) const {
     if (dotIsDecimalPoint_) {
