@@ -2,6 +2,7 @@
 
 #include <inchi_api.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -41,7 +42,10 @@ public:
     // False when the atom now has more bonds than a record can hold.
     bool add(int64_t atom) {
         if (atom > highestCountedAtom) return true;
-        if (static_cast<std::size_t>(atom) >= counts_.size()) counts_.resize(static_cast<std::size_t>(atom) + 1, 0);
+        // Atom numbers mostly rise through the layer; doubling keeps the
+        // growth to a few steps per read.
+        if (static_cast<std::size_t>(atom) >= counts_.size())
+            counts_.resize(std::max(static_cast<std::size_t>(atom) + 1, 2 * counts_.size() + 32), 0);
         return ++counts_[static_cast<std::size_t>(atom)] <= MAXVAL;
     }
 
