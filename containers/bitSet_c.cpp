@@ -64,9 +64,3 @@ uint32_t bitSet_c::bitCount() const {
     return n;
 }
 
-bool bitSet_c::isEmpty() const {
-    if (!words) return true;
-    for (uint32_t i = 0; i < wordCount; ++i)
-        if (words[i] != 0) return false;
-    return true;
-}

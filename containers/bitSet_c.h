@@ -56,8 +56,9 @@ private:
     uint32_t nonZeroByteFrom(uint32_t b) const;
 };
 
-// The searches and AND are inline: the driver's walks call them once per
-// member, and both entries intersect two bond sets per bond.
+// The searches, AND and the emptiness test are inline: the driver's walks
+// call them once per member, and both entries intersect two bond sets per
+// bond.
 
 inline bitSet_c& bitSet_c::assignAnd(const bitSet_c& a, const bitSet_c& b)
 {
@@ -99,6 +100,14 @@ inline bool bitSet_c::nextSetBit(uint32_t from, uint32_t& found) const
         e = nextBitTable[data[b]][0];
     }
     found = 8 * b + e - 1;
+    return true;
+}
+
+inline bool bitSet_c::isEmpty() const
+{
+    if (words == nullptr) return true;
+    for (uint32_t i = 0; i < wordCount; ++i)
+        if (words[i] != 0) return false;
     return true;
 }
 

@@ -41,15 +41,6 @@ void checkRecords(const InchiInpData& data) {
     }
 }
 
-bool shareBond(atom_c& first, atom_c& second) {
-    bitSet_c firstBonds;
-    bitSet_c secondBonds;
-    bitSet_c shared;
-    first.relatedSet(firstBonds, kindBond);
-    second.relatedSet(secondBonds, kindBond);
-    return !shared.assignAnd(firstBonds, secondBonds).isEmpty();
-}
-
 // Toward zero, as the host's masses are averages (79.904 counts 79). A value
 // with no integer of its own (not a number, out of range) counts 0.
 int32_t truncatedMass(double mass) {
@@ -111,7 +102,8 @@ structureBuilder_c::structureBuilder_c(molecule_c& target)
 
 void structureBuilder_c::build(const InchiInpData& data) {
     checkRecords(data);
-    atomsByRecord.reserve(static_cast<size_t>(data.pInp->num_atoms > 0 ? data.pInp->num_atoms : 0));
+    // checkRecords has made sure that every neighbour names a record.
+    atomsByRecord.resize(static_cast<size_t>(data.pInp->num_atoms > 0 ? data.pInp->num_atoms : 0));
     for (int32_t i = 0; i < data.pInp->num_atoms; ++i) {
         const int16_t record = static_cast<int16_t>(i);
         if (atom_c* atom = getAtom(record)) setAtom(*atom, data, record);
@@ -128,6 +120,15 @@ atom_c* structureBuilder_c::getAtom(int16_t record) {
         entry.made = true;
     }
     return entry.atom;
+}
+
+// The sets live as long as the builder: the host refills them for every
+// neighbour entry, in storage they already own once a molecule outgrows the
+// inline words.
+bool structureBuilder_c::shareBond(atom_c& first, atom_c& second) {
+    first.relatedSet(firstBonds, kindBond);
+    second.relatedSet(secondBonds, kindBond);
+    return !sharedBonds.assignAnd(firstBonds, secondBonds).isEmpty();
 }
 
 void structureBuilder_c::addNeighbourBond(atom_c& atom, const inchi_Atom& record, int16_t j, bool chiral) {

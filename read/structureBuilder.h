@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "containers/bitSet_c.h"
+
 class molecule_c;
 class atom_c;
 
@@ -39,6 +41,9 @@ public:
     void setAtom(atom_c& atom, const InchiInpData& data, int16_t record);
 
 private:
+    // Whether the two atoms already share a bond.
+    bool shareBond(atom_c& first, atom_c& second);
+
     // One entry per record index met so far, by index: the records are
     // numbered from 0, so a vector serves as the map without a node per atom.
     struct madeAtom_c {
@@ -49,6 +54,9 @@ private:
     uint32_t owner;
     std::vector<madeAtom_c> atomsByRecord;
     molecule_c& molecule;
+    bitSet_c firstBonds;
+    bitSet_c secondBonds;
+    bitSet_c sharedBonds;
 };
 
 // One builder for one read, discarded at the end, also when an exception leaves.
