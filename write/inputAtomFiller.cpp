@@ -1,6 +1,6 @@
 #include "write/inputAtomFiller.h"
 
-#include <cstring>
+#include <cstddef>
 
 #include "driver/driverErrors.h"
 #include "host/molecule_c.h"
@@ -28,13 +28,16 @@ S_CHAR radicalOf(atom_c& atom) {
     }
 }
 
-// elname holds at most ATOM_EL_LEN - 1 characters and its terminator.
+// elname holds at most ATOM_EL_LEN - 1 characters and its terminator; a
+// longer symbol is refused, and the record it was copied into with it.
 void copySymbol(atom_c& atom, inchi_Atom& record) {
     const char* symbol = atom.symbol();
     if (!symbol) throw badAtom_c();
-    const size_t length = strnlen(symbol, ATOM_EL_LEN);
-    if (length >= ATOM_EL_LEN) throw badAtom_c();
-    std::memcpy(record.elname, symbol, length + 1);
+    for (size_t i = 0; i < ATOM_EL_LEN; ++i) {
+        record.elname[i] = symbol[i];
+        if (symbol[i] == '\0') return;
+    }
+    throw badAtom_c();
 }
 
 // The library makes the hydrogens of a metal it disconnects into atoms of
