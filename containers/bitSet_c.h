@@ -10,6 +10,7 @@
 //  - byteCount == 4 * wordCount.
 
 #include <cstdint>
+#include <cstring>
 #include <new>
 
 #include "containers/bitTables.h"
@@ -52,6 +53,8 @@ public:
 private:
     bool ownsHeapBlock() const { return words != nullptr && words != inlineWords; }
     const uint8_t* bytes() const { return reinterpret_cast<const uint8_t*>(words); }
+    // The first word >= w that is not 0, or wordCount.
+    uint32_t nonZeroWordFrom(uint32_t w) const;
     // The first byte >= b that is not 0, or byteCount.
     uint32_t nonZeroByteFrom(uint32_t b) const;
 };
@@ -71,6 +74,18 @@ inline bitSet_c& bitSet_c::assignAnd(const bitSet_c& a, const bitSet_c& b)
     return *this;
 }
 
+inline uint32_t bitSet_c::nonZeroWordFrom(uint32_t w) const
+{
+    // Two words per step: the zero runs below a set's members are long in a
+    // large molecule. memcpy, since the storage is only word-aligned.
+    for (uint64_t pair = 0; w + 2 <= wordCount; w += 2) {
+        std::memcpy(&pair, words + w, sizeof pair);
+        if (pair != 0) break;
+    }
+    while (w < wordCount && words[w] == 0) ++w;
+    return w;
+}
+
 inline uint32_t bitSet_c::nonZeroByteFrom(uint32_t b) const
 {
     const uint8_t* data = bytes();
@@ -81,8 +96,7 @@ inline uint32_t bitSet_c::nonZeroByteFrom(uint32_t b) const
         if (data[b] != 0) return b;
         ++b;
     }
-    uint32_t w = b / 4;
-    while (w < wordCount && words[w] == 0) ++w;
+    const uint32_t w = nonZeroWordFrom(b / 4);
     for (b = 4 * w; b < byteCount; ++b)
         if (data[b] != 0) return b;
     return byteCount;

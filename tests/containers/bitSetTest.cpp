@@ -168,7 +168,7 @@ TEST_F(bitSetTest, nextSetBitFindsTheSmallestMemberAtOrAfterFrom) {
     }
 }
 
-// The searches pass whole zero words; from every start, in sets whose members
+// The searches and the count pass whole zero words; from every start, in sets whose members
 // sit at the edges of bytes and words with runs of zero words between them,
 // they must find what a look at every single index finds.
 TEST_F(bitSetTest, searchesAgreeWithAnIndexByIndexLookFromEveryStart) {
@@ -188,6 +188,7 @@ TEST_F(bitSetTest, searchesAgreeWithAnIndexByIndexLookFromEveryStart) {
                 ASSERT_EQ(found, *expected) << "from " << from;
             }
         }
+        EXPECT_EQ(set.bitCount(), members.size());
         uint32_t first = 999;
         ASSERT_EQ(set.firstSetBit(first), !members.empty());
         if (!members.empty()) {
