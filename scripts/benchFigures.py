@@ -233,6 +233,36 @@ def inclusive_counts(callgrind_out):
     return counts
 
 
+EXCLUSIVE_LINE = re.compile(r"^\s*([\d,]+) \([^)]*\)\s+(\S.*)$")
+ALLOCATOR = ("malloc", "free", "calloc", "realloc", "operator new", "operator delete", "_int_", "unlink_chunk")
+
+
+def exclusive_split(callgrind_out):
+    """Instructions spent in the driver's own code, in the reference host (and
+    the stand-in core library), in the heap allocator and elsewhere, each
+    function counted by itself (code inlined into a function counts as that
+    function's)."""
+    listing = subprocess.run(["callgrind_annotate", "--auto=no", "--threshold=100", callgrind_out],
+                             capture_output=True, text=True, check=True).stdout
+    split = {"driver": 0, "host": 0, "allocator": 0, "other": 0}
+    for line in listing.splitlines():
+        match = EXCLUSIVE_LINE.match(line)
+        if not match or "PROGRAM TOTALS" in line:
+            continue
+        count = int(match.group(1).replace(",", ""))
+        function = match.group(2).split(":", 1)[-1]
+        if function.startswith("refhost::") or "TavrStandIn" in function or "standInMutex" in function \
+                or "TavrNewMemory" in function or "TavrDeleteMemory" in function:
+            split["host"] += count
+        elif any(word in function for word in ALLOCATOR):
+            split["allocator"] += count
+        elif any(word in function for word in ("InChI_n::", "bitSet_c", "string_c", "TavrWrite", "TavrRead")):
+            split["driver"] += count
+        else:
+            split["other"] += count
+    return split
+
+
 def instruction_figures(build, workdir):
     """Instructions of one write pass and one read pass per corpus: the
     driver's entries against the InChI library calls they make."""
@@ -247,15 +277,35 @@ def instruction_figures(build, workdir):
                         "--benchmark_min_time=0"],
                        check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         c = inclusive_counts(out)
+        # The driver's own write steps with GetINCHI's answer handed in: no
+        # library code runs, so every instruction is the driver's, the host's
+        # or the allocator's.
+        own = os.path.join(workdir, "callgrind.own." + corpus)
+        subprocess.run(["valgrind", "--tool=callgrind", "--instr-atstart=no", "--callgrind-out-file=" + own,
+                        os.path.join(build, "bin", "tavr-bench"),
+                        "--benchmark_filter=^writeOwn/" + corpus + "$", "--benchmark_min_time=0"],
+                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        own_split = exclusive_split(own)
+        reads = os.path.join(workdir, "callgrind.read." + corpus)
+        subprocess.run(["valgrind", "--tool=callgrind", "--instr-atstart=no", "--callgrind-out-file=" + reads,
+                        os.path.join(build, "bin", "tavr-bench"),
+                        "--benchmark_filter=^readDriver/" + corpus + "$", "--benchmark_min_time=0"],
+                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        read_split = exclusive_split(reads)
         write_library = c.get("GetINCHI", 0) + c.get("FreeINCHI", 0)
         read_library = c.get("Get_inchi_Input_FromAuxInfo", 0) + c.get("Free_inchi_Input", 0)
         figures[corpus] = {
             "tavr_write": c.get("TavrWrite"),
             "get_inchi_and_free": write_library,
             "write_overhead": ratio(c.get("TavrWrite", 0) - write_library, write_library),
+            # The own steps by who runs them, as fractions of GetINCHI.
+            "write_own_steps_split": {k: ratio(v, write_library) for k, v in own_split.items()},
             "tavr_read": c.get("TavrRead"),
             "parse_and_free": read_library,
             "read_ratio": ratio(c.get("TavrRead", 0), read_library),
+            # What a read adds to the parse, by who runs it, as fractions of
+            # the parse (the allocator is left out: the parser allocates too).
+            "read_added_split": {k: ratio(read_split[k], read_library) for k in ("driver", "host")},
         }
     return figures
 
@@ -296,6 +346,13 @@ def main():
         "jobs_speedup": parallel["speedup"] if parallel else None,
         "write_overhead_instructions": worst(c["write_overhead"] for c in counts.values()) if counts else None,
         "read_ratio_instructions": worst(c["read_ratio"] for c in counts.values()) if counts else None,
+        # The write's own steps split: the driver's code (with the heap it
+        # asks for) and the reference host answering its calls.
+        "write_driver_code_instructions": worst(c["write_own_steps_split"]["driver"] +
+                                                c["write_own_steps_split"]["allocator"]
+                                                for c in counts.values()) if counts else None,
+        "write_host_instructions": worst(c["write_own_steps_split"]["host"]
+                                         for c in counts.values()) if counts else None,
         "write": writes,
         "read": reads,
         "scaling": scaling,
@@ -316,7 +373,8 @@ def main():
         f.write("\n")
     headline = {k: figures[k] for k in ("write_overhead", "read_ratio", "write_share_at_1000_atoms",
                                         "e2e_ratio_vs_inchi_main", "jobs_speedup",
-                                        "write_overhead_instructions", "read_ratio_instructions")}
+                                        "write_overhead_instructions", "read_ratio_instructions",
+                                        "write_driver_code_instructions", "write_host_instructions")}
     print(json.dumps(headline, indent=2))
     print("written to " + args.out)
 
