@@ -263,6 +263,17 @@ def exclusive_split(callgrind_out):
     return split
 
 
+def counted_run(build, workdir, benchmarks, corpus):
+    """Runs one pass of the named benchmarks on the corpus under callgrind and
+    returns the file of counts."""
+    out = os.path.join(workdir, "callgrind." + re.sub(r"\W", "", benchmarks) + "." + corpus)
+    subprocess.run(["valgrind", "--tool=callgrind", "--instr-atstart=no", "--callgrind-out-file=" + out,
+                    os.path.join(build, "bin", "tavr-bench"),
+                    "--benchmark_filter=^" + benchmarks + "/" + corpus + "$", "--benchmark_min_time=0"],
+                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return out
+
+
 def instruction_figures(build, workdir):
     """Instructions of one write pass and one read pass per corpus: the
     driver's entries against the InChI library calls they make."""
@@ -270,28 +281,12 @@ def instruction_figures(build, workdir):
         return None
     figures = {}
     for corpus in CORPORA:
-        out = os.path.join(workdir, "callgrind." + corpus)
-        subprocess.run(["valgrind", "--tool=callgrind", "--instr-atstart=no", "--callgrind-out-file=" + out,
-                        os.path.join(build, "bin", "tavr-bench"),
-                        "--benchmark_filter=^(writeDriver|readDriver)/" + corpus + "$",
-                        "--benchmark_min_time=0"],
-                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        c = inclusive_counts(out)
+        c = inclusive_counts(counted_run(build, workdir, "(writeDriver|readDriver)", corpus))
         # The driver's own write steps with GetINCHI's answer handed in: no
         # library code runs, so every instruction is the driver's, the host's
         # or the allocator's.
-        own = os.path.join(workdir, "callgrind.own." + corpus)
-        subprocess.run(["valgrind", "--tool=callgrind", "--instr-atstart=no", "--callgrind-out-file=" + own,
-                        os.path.join(build, "bin", "tavr-bench"),
-                        "--benchmark_filter=^writeOwn/" + corpus + "$", "--benchmark_min_time=0"],
-                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        own_split = exclusive_split(own)
-        reads = os.path.join(workdir, "callgrind.read." + corpus)
-        subprocess.run(["valgrind", "--tool=callgrind", "--instr-atstart=no", "--callgrind-out-file=" + reads,
-                        os.path.join(build, "bin", "tavr-bench"),
-                        "--benchmark_filter=^readDriver/" + corpus + "$", "--benchmark_min_time=0"],
-                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        read_split = exclusive_split(reads)
+        own_split = exclusive_split(counted_run(build, workdir, "writeOwn", corpus))
+        read_split = exclusive_split(counted_run(build, workdir, "readDriver", corpus))
         write_library = c.get("GetINCHI", 0) + c.get("FreeINCHI", 0)
         read_library = c.get("Get_inchi_Input_FromAuxInfo", 0) + c.get("Free_inchi_Input", 0)
         figures[corpus] = {
