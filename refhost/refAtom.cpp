@@ -1,7 +1,7 @@
 // Atoms of the reference host. Each operation of the host interface reports
 // itself through the molecule before it does its work; the builder methods in
 // the header do not.
-#include <algorithm>
+#include <vector>
 
 #include "refhost/elements.h"
 #include "refhost/refMolecule.h"
