@@ -14,11 +14,11 @@
 
 namespace refhost {
 
-// The two steps of fillSet, for fills that gather members from several lists:
-// prepareSet reuses or gives back owned storage, sizes the set to cover
-// 0..largest with every bit clear (no storage at all when !anyMember) and
-// returns its first byte (null without storage); markMember then adds one
-// index <= largest.
+// The two steps of a fill: prepareSet reuses or gives back owned storage,
+// sizes the set to cover 0..largest with every bit clear (no storage at all
+// when !anyMember) and returns its first byte (null without storage);
+// markMember then adds one index <= largest. prepareLargeSet is prepareSet's
+// path for everything but a result that fits a record without a block.
 uint8_t* prepareLargeSet(bitSet_c& set, bool anyMember, uint32_t largest);
 
 inline uint8_t* prepareSet(bitSet_c& set, bool anyMember, uint32_t largest)
