@@ -16,7 +16,7 @@
 
 #include "corelib/standInControl.h"
 #include "driver/entries.h"
-#include "getInchiSpy.h"
+#include "libraryCallWatch.h"
 #include "moleculeSnapshot.h"
 #include "refhost/hostCall.h"
 #include "refhost/refAttributes.h"
@@ -157,18 +157,18 @@ TEST(concurrencyStress, eightThreadsOfMixedCallsMatchOneThread) {
     {
         std::vector<refMolecule_c> molecules = buildAll(work);
         for (size_t i = 0; i < work.readTexts.size(); ++i) {
-            writeTest_n::resetGetInchiStats();
+            libraryWatch_n::resetLibraryCalls();
             expectedRead.push_back(run(module, work, molecules, {entry_e::read, i}));
-            conversionsRead.push_back(writeTest_n::getInchiStats().auxInfoCalls);
+            conversionsRead.push_back(libraryWatch_n::libraryCalls().parses);
         }
         for (size_t i = 0; i < work.molecules.size(); ++i) {
-            writeTest_n::resetGetInchiStats();
+            libraryWatch_n::resetLibraryCalls();
             expectedWrite.push_back(run(module, work, molecules, {entry_e::write, i}));
-            conversionsWrite.push_back(writeTest_n::getInchiStats().calls);
+            conversionsWrite.push_back(libraryWatch_n::libraryCalls().identifiers);
             expectedPreWrite.push_back(run(module, work, molecules, {entry_e::preWrite, i}));
         }
     }
-    ASSERT_GT(conversionsWrite.front(), 0) << "the module's GetINCHI does not reach the executable's spy";
+    ASSERT_GT(conversionsWrite.front(), 0) << "the module's GetINCHI does not reach the executable's watch";
 
     long conversions = 0;
     for (int t = 0; t < threadCount; ++t) {
@@ -179,7 +179,7 @@ TEST(concurrencyStress, eightThreadsOfMixedCallsMatchOneThread) {
         }
     }
 
-    writeTest_n::resetGetInchiStats();
+    libraryWatch_n::resetLibraryCalls();
     refhost::resetLockHeldDuringHostCall();
     TavrStandInLockStatsReset();
     const long blocksBefore = TavrStandInLiveBlocks();
@@ -204,10 +204,10 @@ TEST(concurrencyStress, eightThreadsOfMixedCallsMatchOneThread) {
     for (std::thread& thread : threads) thread.join();
 
     EXPECT_EQ(mismatches.load(), 0);
-    const writeTest_n::getInchiStats_c stats = writeTest_n::getInchiStats();
-    EXPECT_EQ(stats.calls + stats.auxInfoCalls, conversions);
-    EXPECT_EQ(stats.maxConcurrent, 1) << "two conversion calls overlapped";
-    EXPECT_EQ(stats.lockNotHeld, 0);
+    const libraryWatch_n::libraryCalls_c stats = libraryWatch_n::libraryCalls();
+    EXPECT_EQ(stats.identifiers + stats.parses, conversions);
+    EXPECT_EQ(stats.mostConversionsAtOnce, 1) << "two conversion calls overlapped";
+    EXPECT_EQ(stats.conversionsUnlocked, 0);
     EXPECT_EQ(refhost::lockHeldDuringHostCall(), 0u);
     TavrStandInLockStats lock{};
     TavrStandInLockStatsGet(&lock);

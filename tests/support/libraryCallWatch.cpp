@@ -19,8 +19,14 @@ std::atomic<long> inProgress{0}, mostAtOnce{0}, conversionsUnlocked{0}, freesLoc
 // it makes for itself then (on a failed parse) is not one of the caller's.
 thread_local bool insideParse = false;
 
+std::atomic<int> lastIdentifierCode{0};
+
+// The copies of the latest inputs have their own guard: the driver must not be
+// relied on to serialise the calls this watch is meant to watch.
 std::mutex lastTextGuard;
 std::string lastText;
+std::vector<inchi_Atom> lastAtoms;
+std::string lastOptions;
 parseTamper_t tamper;
 
 // The library's own definition: the next one in lookup order, or, when the
@@ -60,6 +66,7 @@ libraryCalls_c libraryCalls() {
     calls.mostConversionsAtOnce = mostAtOnce.load();
     calls.conversionsUnlocked = conversionsUnlocked.load();
     calls.freesLocked = freesLocked.load();
+    calls.lastIdentifierCode = lastIdentifierCode.load();
     return calls;
 }
 
@@ -70,6 +77,7 @@ void resetLibraryCalls() {
     mostAtOnce = 0;
     conversionsUnlocked = 0;
     freesLocked = 0;
+    lastIdentifierCode = 0;
 }
 
 void setParseTamper(parseTamper_t replacement) { tamper = std::move(replacement); }
@@ -77,6 +85,16 @@ void setParseTamper(parseTamper_t replacement) { tamper = std::move(replacement)
 std::string lastParsedText() {
     std::lock_guard<std::mutex> hold(lastTextGuard);
     return lastText;
+}
+
+std::vector<inchi_Atom> lastIdentifierAtoms() {
+    std::lock_guard<std::mutex> hold(lastTextGuard);
+    return lastAtoms;
+}
+
+std::string lastIdentifierOptions() {
+    std::lock_guard<std::mutex> hold(lastTextGuard);
+    return lastOptions;
 }
 
 }  // namespace libraryWatch_n
@@ -107,8 +125,15 @@ extern "C" __attribute__((visibility("default"))) int GetINCHI(inchi_Input* inpu
     using getInchiFn = int (*)(inchi_Input*, inchi_Output*);
     static const getInchiFn library = next<getInchiFn>("GetINCHI");
     identifiers.fetch_add(1);
+    {
+        std::lock_guard<std::mutex> hold(lastTextGuard);
+        lastAtoms.assign(input->atom, input->atom + (input->num_atoms > 0 ? input->num_atoms : 0));
+        lastOptions = input->szOptions ? input->szOptions : "";
+    }
     conversion_c inside;
-    return library(input, output);
+    const int code = library(input, output);
+    lastIdentifierCode = code;
+    return code;
 }
 
 extern "C" __attribute__((visibility("default"))) void Free_inchi_Input(inchi_Input* input) {

@@ -1,6 +1,6 @@
 #pragma once
 // Get_inchi_Input_FromAuxInfo, GetINCHI and Free_inchi_Input defined in the
-// test executable. Each counts its call, notes whether the calling thread
+// test executable. Each counts its call, keeps what the driver handed it, notes whether the calling thread
 // holds the stand-in core library's lock, and forwards to the InChI library's
 // own definition, the next one in lookup order. A driver module loaded with
 // dlopen calls them too when the executable exports its symbols
@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace libraryWatch_n {
 
@@ -23,6 +24,8 @@ struct libraryCalls_c {
     long conversionsUnlocked = 0;
     // Free_inchi_Input calls made while the calling thread held the lock.
     long freesLocked = 0;
+    // The library's answer to the latest GetINCHI call.
+    int lastIdentifierCode = 0;
 };
 
 libraryCalls_c libraryCalls();
@@ -35,5 +38,9 @@ void setParseTamper(parseTamper_t tamper);
 
 // The text handed to the latest parse.
 std::string lastParsedText();
+
+// The input of the latest GetINCHI call: its atom records and option text.
+std::vector<inchi_Atom> lastIdentifierAtoms();
+std::string lastIdentifierOptions();
 
 }  // namespace libraryWatch_n

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "corelib/standInControl.h"
-#include "getInchiSpy.h"
+#include "libraryCallWatch.h"
 #include "loadedModule.h"
 #include "refhost/refAttributes.h"
 #include "refhost/refMolecule.h"
@@ -21,6 +21,7 @@
 namespace {
 
 using namespace writeTest_n;
+using namespace libraryWatch_n;
 
 // A few structures, one of them large enough to keep the library busy.
 std::vector<testStructure_c> structures() {
@@ -54,8 +55,8 @@ protected:
             ASSERT_EQ(alone.result, 1);
             expected_.push_back(alone.text);
         }
-        ASSERT_GT(getInchiStats().calls, 0) << "the module's GetINCHI does not reach the executable's";
-        resetGetInchiStats();
+        ASSERT_GT(libraryCalls().identifiers, 0) << "the module's GetINCHI does not reach the executable's";
+        resetLibraryCalls();
         refhost::resetLockHeldDuringHostCall();
         TavrStandInLockStatsReset();
     }
@@ -63,10 +64,10 @@ protected:
     // Every conversion call held the lock, none overlapped another, and no
     // host operation or stream write ran under it.
     void expectSerialised(long conversions) {
-        const getInchiStats_c stats = getInchiStats();
-        EXPECT_EQ(stats.calls + stats.auxInfoCalls, conversions);
-        EXPECT_EQ(stats.maxConcurrent, 1);
-        EXPECT_EQ(stats.lockNotHeld, 0);
+        const libraryCalls_c stats = libraryCalls();
+        EXPECT_EQ(stats.identifiers + stats.parses, conversions);
+        EXPECT_EQ(stats.mostConversionsAtOnce, 1);
+        EXPECT_EQ(stats.conversionsUnlocked, 0);
         EXPECT_EQ(refhost::lockHeldDuringHostCall(), 0u);
         TavrStandInLockStats lock{};
         TavrStandInLockStatsGet(&lock);

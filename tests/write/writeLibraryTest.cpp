@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "driver/entries.h"
-#include "getInchiSpy.h"
+#include "libraryCallWatch.h"
 #include "inchiMain.h"
 #include "refhost/refMolecule.h"
 #include "refhost/refStreams.h"
@@ -18,6 +18,7 @@
 namespace {
 
 using namespace writeTest_n;
+using namespace libraryWatch_n;
 using inchiMain_n::referenceRecord_c;
 
 // inchi_main on the molfile as an SD file of one record: that record, or empty
@@ -69,7 +70,7 @@ class libraryTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!inchiMain_n::inchiMainAvailable()) GTEST_SKIP() << "inchi_main is not installed";
-        resetGetInchiStats();
+        resetLibraryCalls();
     }
 
     // The driver's output for the structure equals inchi_main's, and the
@@ -81,7 +82,7 @@ protected:
         const written_c written = writeThroughDriver(structure, driverOptions);
         EXPECT_EQ(written.result, 1);
         EXPECT_EQ(written.text, withAuxInfo(reference)) << structure.molfile();
-        EXPECT_TRUE(librarySucceeded(getInchiStats().lastCode));
+        EXPECT_TRUE(librarySucceeded(libraryCalls().lastIdentifierCode));
     }
 };
 
@@ -175,7 +176,7 @@ TEST_F(libraryTest, threeDBound) {
         const written_c written = writeThroughDriver(s, "");
         EXPECT_EQ(written.result, 1);
         EXPECT_EQ(written.text, withAuxInfo(reference));
-        const auto atoms = lastInputAtoms();
+        const auto atoms = lastIdentifierAtoms();
         ASSERT_EQ(atoms.size(), 4u);
         EXPECT_EQ(atoms[1].z, std::fabs(z) >= bound ? z : 0.0) << z;
     }
@@ -236,7 +237,7 @@ TEST_F(libraryTest, warningIsWrittenLikeSuccess) {
     s.atom("F", 1.3, 0.75).atom("F", -1.3, 0.75);
     for (uint32_t i = 1; i <= 5; ++i) s.bond(0, i);
     expectLikeReference(s, "", {});
-    EXPECT_EQ(getInchiStats().lastCode, inchi_Ret_WARNING);
+    EXPECT_EQ(libraryCalls().lastIdentifierCode, inchi_Ret_WARNING);
 }
 
 // The library takes fewer than 1024 atoms: it refuses, and nothing is written.
@@ -252,10 +253,10 @@ TEST_F(libraryTest, libraryRefusalWritesNothing) {
     const written_c written = writeThroughDriver(molecule, "");
     EXPECT_EQ(written.result, 0);
     EXPECT_EQ(written.text, "");
-    const getInchiStats_c stats = getInchiStats();
-    EXPECT_EQ(stats.calls, 1);
-    EXPECT_NE(stats.lastCode, inchi_Ret_OKAY);
-    EXPECT_NE(stats.lastCode, inchi_Ret_WARNING);
+    const libraryCalls_c stats = libraryCalls();
+    EXPECT_EQ(stats.identifiers, 1);
+    EXPECT_NE(stats.lastIdentifierCode, inchi_Ret_OKAY);
+    EXPECT_NE(stats.lastIdentifierCode, inchi_Ret_WARNING);
 }
 
 // Caller options reach the library: with a '/' prefix the Linux library would
