@@ -58,11 +58,9 @@ bitSet_c& bitSet_c::assignOr(const bitSet_c& a, const bitSet_c& b) {
 
 uint32_t bitSet_c::bitCount() const {
     if (!words) return 0;
-    const uint8_t* data = bytes();
     uint32_t n = 0;
     // Zero words hold no member; the bytes of the others go through the table.
-    for (uint32_t w = nonZeroWordFrom(0); w < wordCount; w = nonZeroWordFrom(w + 1))
-        for (uint32_t i = 4 * w; i < 4 * w + 4; ++i) n += bitCountTable[data[i]];
+    for (uint32_t w = nonZeroWordFrom(0); w < wordCount; w = nonZeroWordFrom(w + 1)) n += wordBitCount(words[w]);
     return n;
 }
 

@@ -3,7 +3,9 @@
 // its rank in the atom set (the number of members below it), so the map is
 // the set itself plus, per word of the set, the number of members in the
 // words below: a lookup is one table read and a count of the bits below it in
-// its word, with no search and no node per atom.
+// its word, with no search and no node per atom. Counts go through the byte
+// table: the build targets no processor with a population count instruction,
+// and the library call that would take its place costs more.
 
 #include <cstdint>
 #include <vector>
@@ -11,6 +13,7 @@
 #include <inchi_api.h>
 
 #include "containers/bitSet_c.h"
+#include "containers/bitTables.h"
 
 namespace InChI_n {
 
@@ -22,7 +25,7 @@ public:
         uint32_t count = 0;
         for (uint32_t w = 0; w < membersBelow_.size(); ++w) {
             membersBelow_[w] = count;
-            count += membersIn(atoms_.words[w]);
+            count += wordBitCount(atoms_.words[w]);
         }
     }
 
@@ -40,20 +43,11 @@ public:
         if ((word & (1u << (byteShift + 7 - bitInByte))) == 0) return false;
         const uint32_t lowerBytes = byteShift == 0 ? 0 : (1u << byteShift) - 1;
         const uint32_t lowerInByte = ((0xFF00u >> bitInByte) & 0xFFu) << byteShift;
-        record = static_cast<AT_NUM>(membersBelow_[w] + membersIn(word & (lowerBytes | lowerInByte)));
+        record = static_cast<AT_NUM>(membersBelow_[w] + wordBitCount(word & (lowerBytes | lowerInByte)));
         return true;
     }
 
 private:
-    // Through the byte table: the build targets no processor with a
-    // population count instruction, and the library call it would make
-    // instead costs more than four table reads.
-    static uint32_t membersIn(uint32_t word)
-    {
-        return uint32_t{bitCountTable[word & 0xFFu]} + bitCountTable[(word >> 8) & 0xFFu] +
-               bitCountTable[(word >> 16) & 0xFFu] + bitCountTable[word >> 24];
-    }
-
     const bitSet_c& atoms_;
     std::vector<uint32_t> membersBelow_;
 };
