@@ -13,8 +13,6 @@ namespace {
 // What ownerHandle hands out and addAtom expects back; any fixed value will do.
 constexpr uint32_t theOwner = 0x0A70u;
 
-bool isAtomKind(int32_t kind) { return kind == kindAtom || kind == kindAtomExtra45 || kind == kindAtomExtra51; }
-
 // Objects come one at a time while a molecule is read; a list that starts with
 // room for a small molecule skips the first rounds of regrowth.
 constexpr size_t firstObjects = 32;

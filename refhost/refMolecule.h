@@ -15,6 +15,8 @@
 
 namespace refhost {
 
+inline bool isAtomKind(int32_t kind) { return kind == kindAtom || kind == kindAtomExtra45 || kind == kindAtomExtra51; }
+
 class refMolecule_c;
 
 class refAtom_c final : public atom_c {
@@ -204,8 +206,7 @@ inline refAtom_c* refMolecule_c::atom(uint32_t index)
     if (index >= slots_.size())
         return nullptr;
     const slot_c& slot = slots_[index];
-    const bool atomKind = slot.kind == kindAtom || slot.kind == kindAtomExtra45 || slot.kind == kindAtomExtra51;
-    return atomKind ? static_cast<refAtom_c*>(slot.object) : nullptr;
+    return isAtomKind(slot.kind) ? static_cast<refAtom_c*>(slot.object) : nullptr;
 }
 
 inline refBond_c* refMolecule_c::bond(uint32_t index)

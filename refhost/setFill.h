@@ -39,15 +39,21 @@ inline void markMember(uint8_t* bytes, uint32_t index)
     bytes[index >> 3] |= static_cast<uint8_t>(0x80u >> (index & 7u));
 }
 
+// The set of the members, none of them above largest.
+inline void fillSetUpTo(bitSet_c& set, const uint32_t* members, uint32_t count, uint32_t largest)
+{
+    uint8_t* bytes = prepareSet(set, count != 0, largest);
+    for (uint32_t k = 0; k < count; ++k)
+        markMember(bytes, members[k]);
+}
+
 // members: indices in any order; the set is sized to just cover the largest.
 inline void fillSet(bitSet_c& set, const uint32_t* members, uint32_t count)
 {
     uint32_t largest = 0;
     for (uint32_t k = 0; k < count; ++k)
         largest = members[k] > largest ? members[k] : largest;
-    uint8_t* bytes = prepareSet(set, count != 0, largest);
-    for (uint32_t k = 0; k < count; ++k)
-        markMember(bytes, members[k]);
+    fillSetUpTo(set, members, count, largest);
 }
 
 // members: indices in ascending order, so the last is the largest. The
@@ -55,9 +61,7 @@ inline void fillSet(bitSet_c& set, const uint32_t* members, uint32_t count)
 // order and objects are never removed.
 inline void fillAscendingSet(bitSet_c& set, const uint32_t* members, uint32_t count)
 {
-    uint8_t* bytes = prepareSet(set, count != 0, count != 0 ? members[count - 1] : 0);
-    for (uint32_t k = 0; k < count; ++k)
-        markMember(bytes, members[k]);
+    fillSetUpTo(set, members, count, count != 0 ? members[count - 1] : 0);
 }
 
 }  // namespace refhost
