@@ -66,10 +66,10 @@ bool sdSplitter_c::readLine(std::string& line) {
         line.append(start, std::min(size_t(p - start), room));
         begin_ += size_t(p - start);
         if (p != stop) {
-            const char lineEnd = *p;
+            const char ending = *p;
             ++begin_;
             // The LF of a CR LF pair may start the next block.
-            if (lineEnd == '\r' && (begin_ != end_ || refill()) && buffer_[begin_] == '\n')
+            if (ending == '\r' && (begin_ != end_ || refill()) && buffer_[begin_] == '\n')
                 ++begin_;
             break;
         }

@@ -44,8 +44,9 @@ private:
     // Whether the two atoms already share a bond.
     bool shareBond(atom_c& first, atom_c& second);
 
-    // One entry per record index met so far, by index: the records are
-    // numbered from 0, so a vector serves as the map without a node per atom.
+    // One entry per record index, telling whether its host atom is made yet:
+    // the records are numbered from 0, so a vector serves as the map without
+    // a node per atom.
     struct madeAtom_c {
         bool made = false;
         atom_c* atom = nullptr;

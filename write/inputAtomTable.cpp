@@ -59,8 +59,8 @@ void buildInputAtoms(molecule_c& molecule, inchi_Input& input, bool addTavrelH) 
     const bool is3D = isThreeD(molecule, atoms);
     inputAtomFiller_c filler(molecule, recordsByAtom, addTavrelH, is3D);
     bool skipped = false;
-    // The same ascending walk that numbered the records: the k-th member
-    // visited has record k.
+    // An ascending walk: the k-th member visited has rank k in the set, which
+    // is its record index in recordsByAtom.
     uint32_t record = 0;
     forEachMember(atoms, [&](uint32_t index) {
         atom_c* atom = molecule.atomAt(index);
