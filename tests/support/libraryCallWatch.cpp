@@ -23,7 +23,7 @@ std::atomic<int> lastIdentifierCode{0};
 
 // The copies of the latest inputs have their own guard: the driver must not be
 // relied on to serialise the calls this watch is meant to watch.
-std::mutex lastTextGuard;
+std::mutex lastInputGuard;
 std::string lastText;
 std::vector<inchi_Atom> lastAtoms;
 std::string lastOptions;
@@ -83,17 +83,17 @@ void resetLibraryCalls() {
 void setParseTamper(parseTamper_t replacement) { tamper = std::move(replacement); }
 
 std::string lastParsedText() {
-    std::lock_guard<std::mutex> hold(lastTextGuard);
+    std::lock_guard<std::mutex> hold(lastInputGuard);
     return lastText;
 }
 
 std::vector<inchi_Atom> lastIdentifierAtoms() {
-    std::lock_guard<std::mutex> hold(lastTextGuard);
+    std::lock_guard<std::mutex> hold(lastInputGuard);
     return lastAtoms;
 }
 
 std::string lastIdentifierOptions() {
-    std::lock_guard<std::mutex> hold(lastTextGuard);
+    std::lock_guard<std::mutex> hold(lastInputGuard);
     return lastOptions;
 }
 
@@ -108,7 +108,7 @@ extern "C" __attribute__((visibility("default"))) int Get_inchi_Input_FromAuxInf
     static const parseFn library = next<parseFn>("Get_inchi_Input_FromAuxInfo");
     parses.fetch_add(1);
     {
-        std::lock_guard<std::mutex> hold(lastTextGuard);
+        std::lock_guard<std::mutex> hold(lastInputGuard);
         lastText = text ? text : "";
     }
     int code;
@@ -125,12 +125,14 @@ extern "C" __attribute__((visibility("default"))) int GetINCHI(inchi_Input* inpu
     using getInchiFn = int (*)(inchi_Input*, inchi_Output*);
     static const getInchiFn library = next<getInchiFn>("GetINCHI");
     identifiers.fetch_add(1);
+    // The copy is made inside the conversion, where it widens the window in
+    // which an overlapping call would show rather than ordering the callers.
+    conversion_c inside;
     {
-        std::lock_guard<std::mutex> hold(lastTextGuard);
+        std::lock_guard<std::mutex> hold(lastInputGuard);
         lastAtoms.assign(input->atom, input->atom + (input->num_atoms > 0 ? input->num_atoms : 0));
         lastOptions = input->szOptions ? input->szOptions : "";
     }
-    conversion_c inside;
     const int code = library(input, output);
     lastIdentifierCode = code;
     return code;

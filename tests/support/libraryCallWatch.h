@@ -1,10 +1,11 @@
 #pragma once
 // Get_inchi_Input_FromAuxInfo, GetINCHI and Free_inchi_Input defined in the
-// test executable. Each counts its call, keeps what the driver handed it, notes whether the calling thread
+// test executable. Each counts its call, notes whether the calling thread
 // holds the stand-in core library's lock, and forwards to the InChI library's
-// own definition, the next one in lookup order. A driver module loaded with
-// dlopen calls them too when the executable exports its symbols
-// (ENABLE_EXPORTS); the driver's parts linked into the executable always do.
+// own definition, the next one in lookup order; the parse and GetINCHI also
+// keep what the driver handed them. A driver module loaded with dlopen calls
+// them too when the executable exports its symbols (ENABLE_EXPORTS); the
+// driver's parts linked into the executable always do.
 
 #include <inchi_api.h>
 
