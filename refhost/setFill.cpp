@@ -11,13 +11,29 @@
 
 namespace refhost {
 
+namespace {
+
+// A result beyond the inline words gets a block of whole eight-word steps and
+// keeps them all as its words (the ones past the largest member are zero). The
+// driver refills the same scratch sets for neighbouring atoms, whose results
+// differ by a word or two: a set sized to the word would give its block back
+// and take a new one whenever a result outgrew the one before.
+constexpr uint32_t blockStepWords = 8;
+
+uint32_t blockWords(uint32_t wordCount)
+{
+    return (wordCount + blockStepWords - 1) / blockStepWords * blockStepWords;
+}
+
+}  // namespace
+
 uint8_t* prepareLargeSet(bitSet_c& set, bool anyMember, uint32_t largest)
 {
-    const uint32_t wordCount = anyMember ? largest / 32 + 1 : 0;
+    const uint32_t needed = anyMember ? largest / 32 + 1 : 0;
+    const uint32_t wordCount = needed > bitSet_c::inlineCapacityWords ? blockWords(needed) : needed;
     const bool ownsBlock = set.words != nullptr && set.words != set.inlineWords;
-    // A block the set owns that already covers the result is filled again:
-    // the driver refills the same scratch sets, and the block may be larger
-    // than the words in use.
+    // A block the set owns that already covers the result is filled again;
+    // the set's word count is all the host knows of the block's size.
     if (ownsBlock && wordCount > bitSet_c::inlineCapacityWords && wordCount <= set.wordCount) {
         std::memset(set.words, 0, size_t{wordCount} * 4);
         set.wordCount = wordCount;

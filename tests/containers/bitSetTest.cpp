@@ -5,6 +5,7 @@
 #include <iterator>
 #include <new>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 #include "containers/bitSet_c.h"
@@ -175,10 +176,18 @@ TEST_F(bitSetTest, searchesAgreeWithAnIndexByIndexLookFromEveryStart) {
     const std::initializer_list<uint32_t> layouts[] = {
         {}, {0}, {31}, {32}, {33}, {95, 96}, {7, 8, 39, 40, 255}, {3, 130, 131, 250}, {255},
     };
-    for (const auto& layout : layouts) {
+    // 8 words: the two-word steps; 40 words: the eight-word steps, with
+    // members before, inside and after a run of eight zero words.
+    const std::initializer_list<uint32_t> longLayouts[] = {
+        {}, {0}, {255}, {256}, {511, 512}, {767}, {1279}, {31, 800}, {300, 1024, 1025},
+    };
+    std::vector<std::pair<std::initializer_list<uint32_t>, uint32_t>> sets;
+    for (const auto& layout : layouts) sets.emplace_back(layout, 8);
+    for (const auto& layout : longLayouts) sets.emplace_back(layout, 40);
+    for (const auto& [layout, words] : sets) {
         const members_t members(layout);
         bitSet_c set;
-        buildSet(set, layout, 8);
+        buildSet(set, layout, words);
         const uint32_t end = 8 * set.byteCount;
         for (uint32_t from = 0; from <= end + 9; ++from) {
             const auto expected = std::lower_bound(members.begin(), members.end(), from);

@@ -37,6 +37,8 @@ protected:
     long liveBefore = 0;
 };
 
+// Up to 128 indices the record's own words, sized to the word; beyond, a
+// block of whole eight-word steps.
 TEST_F(setFillTest, sizeAndStorageFollowTheLargestMember)
 {
     struct {
@@ -48,8 +50,10 @@ TEST_F(setFillTest, sizeAndStorageFollowTheLargestMember)
         {{31}, 1, true},
         {{32}, 2, true},
         {{3, 127}, 4, true},
-        {{128}, 5, false},
-        {{0, 200}, 7, false},
+        {{128}, 8, false},
+        {{0, 200}, 8, false},
+        {{255}, 8, false},
+        {{256}, 16, false},
         {{1000}, 32, false},
     };
     for (const auto& c : cases) {
@@ -92,10 +96,10 @@ TEST_F(setFillTest, rawByteLayout)
     EXPECT_EQ(std::vector<uint8_t>(bytesOf(set), bytesOf(set) + 16), expected);
 
     fill(set, {200});
-    ASSERT_EQ(set.byteCount, 28u);
-    std::vector<uint8_t> high(28, 0);
+    ASSERT_EQ(set.byteCount, 32u);
+    std::vector<uint8_t> high(32, 0);
     high[25] = 0x80;
-    EXPECT_EQ(std::vector<uint8_t>(bytesOf(set), bytesOf(set) + 28), high);
+    EXPECT_EQ(std::vector<uint8_t>(bytesOf(set), bytesOf(set) + 32), high);
 }
 
 // The driver reads what the host wrote: both sides must agree on the layout.
@@ -131,6 +135,7 @@ TEST_F(setFillTest, refillingGivesTheOldBlockBackExactlyOnce)
 
 // A refill that the owned block covers reuses it: no allocation, the words
 // beyond the new result are not part of the set, and the old members are gone.
+// A result that grows within its eight-word step keeps the block too.
 TEST_F(setFillTest, refillingWithinTheOwnedBlockReusesIt)
 {
     bitSet_c set;
@@ -140,12 +145,16 @@ TEST_F(setFillTest, refillingWithinTheOwnedBlockReusesIt)
     fill(set, {200, 300});
     EXPECT_EQ(set.words, block);
     EXPECT_EQ(TavrStandInAllocationCalls(), calls);
-    EXPECT_EQ(set.wordCount, 10u);
-    EXPECT_EQ(set.byteCount, 40u);
+    EXPECT_EQ(set.wordCount, 16u);
+    EXPECT_EQ(set.byteCount, 64u);
     EXPECT_EQ(set.bitCount(), 2u);
     uint32_t first = 0;
     ASSERT_TRUE(set.firstSetBit(first));
     EXPECT_EQ(first, 200u);
+    fill(set, {511});
+    EXPECT_EQ(set.words, block);
+    EXPECT_EQ(TavrStandInAllocationCalls(), calls);
+    EXPECT_EQ(set.bitCount(), 1u);
     EXPECT_EQ(TavrStandInLiveBlocks(), liveBefore + 1);
 }
 
@@ -154,7 +163,7 @@ TEST_F(setFillTest, allocationFailureThrowsAndLeavesAnEmptyValidRecord)
     bitSet_c set;
     fill(set, {300});
     TavrStandInFailAllocationAt(1);
-    EXPECT_THROW(fill(set, {500}), std::bad_alloc);
+    EXPECT_THROW(fill(set, {700}), std::bad_alloc);
     EXPECT_EQ(set.words, nullptr);
     EXPECT_EQ(set.wordCount, 0u);
     EXPECT_EQ(set.byteCount, 0u);
