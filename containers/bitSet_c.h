@@ -16,6 +16,10 @@
 #include "containers/bitTables.h"
 #include "host/tavrelcore.h"
 
+// The layout is stated in bytes and the word-wise operations work on words;
+// both agree only where a word's first byte in memory is its lowest.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "bitSet_c's words are little-endian");
+
 class bitSet_c {
 public:
     uint32_t* words;
@@ -97,18 +101,20 @@ inline uint32_t bitSet_c::nonZeroWordFrom(uint32_t w) const
 
 inline uint32_t bitSet_c::nonZeroByteFrom(uint32_t b) const
 {
-    const uint8_t* data = bytes();
-    // Up to a word edge byte by byte, then whole zero words at a time: a zero
-    // word holds no member, and the sets the host sizes by its largest index
-    // are mostly zero words below their few members.
-    while (b < byteCount && (b & 3u) != 0) {
-        if (data[b] != 0) return b;
-        ++b;
+    if (b >= byteCount) return byteCount;
+    // Whole words at a time: a zero word holds no member, and the sets the
+    // host sizes by its largest index are mostly zero words below their few
+    // members. The words are little-endian, so the byte k of a word (memory
+    // order) is its bits 8k to 8k + 7: the bytes before b are masked off, and
+    // the lowest set bit of a word lies in its first byte that is not 0.
+    uint32_t w = b / 4;
+    uint32_t word = words[w] & (~0u << (8 * (b & 3u)));
+    if (word == 0) {
+        w = nonZeroWordFrom(w + 1);
+        if (w >= wordCount) return byteCount;
+        word = words[w];
     }
-    const uint32_t w = nonZeroWordFrom(b / 4);
-    for (b = 4 * w; b < byteCount; ++b)
-        if (data[b] != 0) return b;
-    return byteCount;
+    return 4 * w + static_cast<uint32_t>(__builtin_ctz(word)) / 8;
 }
 
 inline bool bitSet_c::nextSetBit(uint32_t from, uint32_t& found) const
