@@ -53,12 +53,15 @@ void refuseCrowdedAtom(const inchi_Atom& record) {
     if (attached > MAXVAL) throw badAtom_c();
 }
 
-// Counts of implicit 1H, 2H and 3H below zero mean nothing, and the library
-// takes them anyway: it reads past a block of its own heap and answers with an
-// identifier made of uninitialised memory. Such an atom is refused. (Only the
-// count of num_iso_H[0] has a negative meaning: -1 asks for the library's own
-// hydrogens.)
-void refuseNegativeIsotopicHydrogens(const inchi_Atom& record) {
+// Counts of implicit hydrogens below zero mean nothing, but for the -1 in
+// num_iso_H[0] that asks for the library's own hydrogens, and the library
+// takes them anyway: for a negative 1H, 2H or 3H count it reads past a block of
+// its own heap and answers with an identifier made of uninitialised memory;
+// for num_iso_H[0] below -1 beside isotopic hydrogens it reads past a block too
+// or writes a formula that leaves them out, both as a success (alone, it is an
+// error). Such an atom is refused.
+void refuseNegativeHydrogenCounts(const inchi_Atom& record) {
+    if (record.num_iso_H[0] < -1) throw badAtom_c();
     for (int isotope = 1; isotope < NUM_H_ISOTOPES + 1; ++isotope)
         if (record.num_iso_H[isotope] < 0) throw badAtom_c();
 }
@@ -98,7 +101,7 @@ void inputAtomFiller_c::fill(atom_c* atom, inchi_Atom& record) {
     record.num_iso_H[1] = static_cast<S_CHAR>(atom->count(countImplicit1H));
     record.num_iso_H[2] = static_cast<S_CHAR>(atom->count(countImplicit2H));
     record.num_iso_H[3] = static_cast<S_CHAR>(atom->count(countImplicit3H));
-    refuseNegativeIsotopicHydrogens(record);
+    refuseNegativeHydrogenCounts(record);
     refuseCrowdedAtom(record);
 }
 

@@ -1,9 +1,12 @@
 // A negative count of implicit 1H, 2H or 3H made GetINCHI read past a block
 // of its own heap, and otherwise answer with an identifier built from
 // uninitialised memory (such as "InChI=1S/h1h/i1H-1") as a success; found by
-// fuzzing TavrWrite. Such an atom is refused; zero and positive counts are
-// written, and a negative implicit hydrogen count (a valence below the bonds)
-// still reaches the library as before.
+// fuzzing TavrWrite. So did an implicit hydrogen count below -1 beside
+// isotopic hydrogens (a valence below the isotopic count), or the library
+// wrote a formula without them ("InChI=1S/CH4/h1H4/i1D3H3" for a carbon with
+// three 1H and three 2H under valence 4), again as a success. Such atoms are
+// refused; zero and positive counts are written, and an implicit count of -1
+// (the library adds its own hydrogens) still reaches the library as before.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -20,6 +23,7 @@ struct isotopicCase_c {
     const char* name;
     const char* element;
     int32_t counts[3];  // implicit 1H, 2H, 3H
+    int32_t valence;
     const char* inchi;  // null: refused
 };
 
@@ -34,7 +38,7 @@ TEST_P(isotopicHydrogen, negativeCountsAreRefused) {
     atom.setCount(countImplicit1H, c.counts[0]);
     atom.setCount(countImplicit2H, c.counts[1]);
     atom.setCount(countImplicit3H, c.counts[2]);
-    atom.setValence(4);
+    atom.setValence(c.valence);
     refhost::memoryOutStream_c out;
     const int result = TavrWrite(&molecule, &out, "AUXNONE", nullptr);
     if (c.inchi) {
@@ -48,12 +52,16 @@ TEST_P(isotopicHydrogen, negativeCountsAreRefused) {
 
 INSTANTIATE_TEST_SUITE_P(
     table, isotopicHydrogen,
-    ::testing::Values(isotopicCase_c{"hydrogenWithMinusOneProtium", "H", {-1, 0, 0}, nullptr},
-                      isotopicCase_c{"carbonWithMinusOneDeuterium", "C", {0, -1, 0}, nullptr},
-                      isotopicCase_c{"carbonWithMinusOneTritium", "C", {0, 0, -1}, nullptr},
-                      isotopicCase_c{"carbonWithMinus128Protium", "C", {-128, 0, 0}, nullptr},
-                      isotopicCase_c{"methane", "C", {0, 0, 0}, "InChI=1S/CH4/h1H4"},
-                      isotopicCase_c{"deuteromethane", "C", {0, 1, 0}, "InChI=1S/CH4/h1H4/i1D"}));
+    ::testing::Values(isotopicCase_c{"hydrogenWithMinusOneProtium", "H", {-1, 0, 0}, 4, nullptr},
+                      isotopicCase_c{"carbonWithMinusOneDeuterium", "C", {0, -1, 0}, 4, nullptr},
+                      isotopicCase_c{"carbonWithMinusOneTritium", "C", {0, 0, -1}, 4, nullptr},
+                      isotopicCase_c{"carbonWithMinus128Protium", "C", {-128, 0, 0}, 4, nullptr},
+                      // implicit count -1 - 1 = -2 beside one 1H: the read past the heap block
+                      isotopicCase_c{"hydrogenBelowMinusOneBesideProtium", "H", {1, 0, 0}, -1, nullptr},
+                      // implicit count 4 - 6 = -2 beside six isotopic hydrogens: a formula without them
+                      isotopicCase_c{"carbonBelowMinusOneBesideSix", "C", {3, 3, 0}, 4, nullptr},
+                      isotopicCase_c{"methane", "C", {0, 0, 0}, 4, "InChI=1S/CH4/h1H4"},
+                      isotopicCase_c{"deuteromethane", "C", {0, 1, 0}, 4, "InChI=1S/CH4/h1H4/i1D"}));
 
 // Valence 1 under two bonds: the implicit count is -1 (the library adds its
 // own hydrogens), as it always was.

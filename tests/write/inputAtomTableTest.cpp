@@ -167,9 +167,20 @@ INSTANTIATE_TEST_SUITE_P(
     table, implicitHydrogens,
     ::testing::Values(hydrogenCase_c{"valenceNotSet", false, atom_c::valenceNotSet, -1},
                       hydrogenCase_c{"valenceSix", false, 6, 1},    // 6 - 3 - 1 - 0 - 1
-                      hydrogenCase_c{"valenceBelowBonds", false, 2, -3},  // passed on unchanged
+                      hydrogenCase_c{"valenceBelowBonds", false, 4, -1},  // 4 - 3 - 1 - 0 - 1, passed on
                       hydrogenCase_c{"tavrelH", true, 6, 3},        // count(27) + count(2)
                       hydrogenCase_c{"tavrelHNoValence", true, atom_c::valenceNotSet, 3}));
+
+// Below -1 the count means nothing; beside isotopic hydrogens GetINCHI then
+// reads past a block of its heap and answers garbage as a success.
+TEST(implicitHydrogens, countBelowMinusOneIsRefused) {
+    refMolecule_c molecule;
+    const uint32_t c = molecule.newAtom("C");
+    molecule.atom(c)->setValence(2);  // 2 - 0 - 1 - 0 - 3 = -2
+    molecule.atom(c)->setCount(countImplicit1H, 1);
+    molecule.atom(c)->setCount(countImplicit3H, 3);
+    EXPECT_THROW(table_c table(molecule), InChI_n::badAtom_c);
+}
 
 TEST(implicitHydrogens, loneAtomSubtractsOnlyIsotopicCounts) {
     refMolecule_c molecule;
