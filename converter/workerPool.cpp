@@ -180,11 +180,32 @@ void workerPool_c::dispatch() {
 }
 
 // Waits until some worker with a batch answers, and takes every answer ready.
+// When a worker has ended, the records before its batch still go out: the
+// other workers' batches that precede it are waited for and every answered
+// record is handed on before the run ends with the worker's fate.
 void workerPool_c::collect() {
+    takeReadyAnswers();
+    if (workerEnded_.empty())
+        return;
+    while (precedingBatchUnderWay())
+        takeReadyAnswers();
+    runAnswered();
+    throw workerPoolError_c(workerEnded_);
+}
+
+bool workerPool_c::precedingBatchUnderWay() const {
+    for (const worker_c& worker : workers_) {
+        if (worker.socket >= 0 && !worker.batch.empty() && worker.batch.front() < endedBatchStart_)
+            return true;
+    }
+    return false;
+}
+
+void workerPool_c::takeReadyAnswers() {
     std::vector<pollfd> watched;
     std::vector<worker_c*> busy;
     for (worker_c& worker : workers_) {
-        if (worker.batch.empty())
+        if (worker.batch.empty() || worker.socket < 0)
             continue;
         watched.push_back(pollfd{worker.socket, POLLIN, 0});
         busy.push_back(&worker);
@@ -214,7 +235,12 @@ void workerPool_c::receive(worker_c& worker) {
         worker.socket = -1;
         const int status = waitFor(worker.pid);
         worker.pid = -1;
-        throw workerPoolError_c("a worker process " + endedHow(status) + " while converting records");
+        // The first batch to go unanswered is the one the run stops before.
+        if (workerEnded_.empty() || worker.batch.front() < endedBatchStart_) {
+            workerEnded_ = "a worker process " + endedHow(status) + " while converting records";
+            endedBatchStart_ = worker.batch.front();
+        }
+        return;
     }
     try {
         wireReader_c replies(message);

@@ -62,6 +62,8 @@ private:
     void stop();
     void dispatch();
     void collect();
+    void takeReadyAnswers();
+    bool precedingBatchUnderWay() const;
     void receive(worker_c& worker);
     void runAnswered();
     bool tooMuchUnderWay() const;
@@ -72,6 +74,8 @@ private:
     std::deque<uint64_t> waiting_;            // submitted, not handed out
     uint64_t nextSequence_ = 0;
     size_t bytesUnderWay_ = 0;
+    std::string workerEnded_;        // how a worker ended, once one has; empty before
+    uint64_t endedBatchStart_ = 0;   // the first record of the batch it left unanswered
 };
 
 // The processors this process may run on.
