@@ -1,6 +1,7 @@
 #include "write/inputAtomFiller.h"
 
 #include <cstddef>
+#include <cstring>
 
 #include "driver/driverErrors.h"
 #include "host/molecule_c.h"
@@ -66,6 +67,22 @@ void refuseNegativeHydrogenCounts(const inchi_Atom& record) {
         if (record.num_iso_H[isotope] < 0) throw badAtom_c();
 }
 
+// An H+ without bonds or hydrogens is a bare proton to the library, which
+// knows its isotopes only as the masses 1, 2 and 3 (or their shifts from the
+// average mass): for another mass it drops or changes the isotope and answers
+// success, and for some (25, 44, 300 among them) it corrupts its heap and the
+// process ends in free(). Such a proton is refused.
+void refuseUnknownProtonIsotope(const inchi_Atom& record) {
+    const bool bareProton = std::strcmp(record.elname, "H") == 0 && record.charge == 1 && record.num_bonds == 0 &&
+                            record.num_iso_H[0] <= 0 && record.num_iso_H[1] == 0 && record.num_iso_H[2] == 0 &&
+                            record.num_iso_H[3] == 0;
+    if (!bareProton) return;
+    const int mass = record.isotopic_mass;
+    const bool massNumber = mass >= 0 && mass <= 3;
+    const bool shift = mass >= ISOTOPIC_SHIFT_FLAG && mass <= ISOTOPIC_SHIFT_FLAG + 2;
+    if (!massNumber && !shift) throw badAtom_c();
+}
+
 // -1 asks the library to add the implicit hydrogens itself.
 int implicitHydrogens(atom_c& atom, bool addTavrelH, int orderSum) {
     if (addTavrelH) return atom.count(countTavrelH) + atom.count(countImplicitH);
@@ -103,6 +120,7 @@ void inputAtomFiller_c::fill(atom_c* atom, inchi_Atom& record) {
     record.num_iso_H[3] = static_cast<S_CHAR>(atom->count(countImplicit3H));
     refuseNegativeHydrogenCounts(record);
     refuseCrowdedAtom(record);
+    refuseUnknownProtonIsotope(record);
 }
 
 int inputAtomFiller_c::fillNeighbours(atom_c& atom, inchi_Atom& record) {
