@@ -23,7 +23,7 @@ struct molAtom_c {
 
 struct molBond_c {
     size_t first = 0, second = 0;  // atom positions, from 0
-    int type = 1;                  // MDL bond type 1..8
+    int type = 1;                  // MDL bond type 1..8, V3000 also 9 and 10
     int stereo = 0;                // V2000 stereo code: 1 up, 6 down, 4 either; 3 double either
 };
 

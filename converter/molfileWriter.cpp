@@ -38,12 +38,20 @@ bool atomsFitV2000(const molStructure_c& s) {
     return true;
 }
 
+// V2000 knows the bond types 1 to 8; V3000 adds 9 (coordination) and 10
+// (hydrogen bond), which a V2000 reader refuses.
+bool bondsFitV2000(const molStructure_c& s) {
+    for (const molBond_c& b : s.bonds)
+        if (b.type < 1 || b.type > 8) return false;
+    return true;
+}
+
 }  // namespace
 
 std::string writeMolfile(refhost::refMolecule_c& molecule, const std::string& title) {
     molStructure_c s = structureOf(molecule);
     std::string out = titleLine(title) + '\n' + programLine(s) + "\n\n";
-    if (s.atoms.size() <= maxV2000Count && s.bonds.size() <= maxV2000Count && atomsFitV2000(s))
+    if (s.atoms.size() <= maxV2000Count && s.bonds.size() <= maxV2000Count && atomsFitV2000(s) && bondsFitV2000(s))
         formatV2000(s, out);
     else
         formatV3000(s, out);

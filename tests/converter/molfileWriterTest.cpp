@@ -254,6 +254,22 @@ TEST(MolfileWriterTest, MoreThan999BondsAlsoNeedV3000) {
     expectSameMolecule(m, *readBack(text));
 }
 
+// Bond types 9 (coordination) and 10 (hydrogen bond) come only from V3000,
+// and only V3000 can give them back; found by fuzzing the molfile reader.
+TEST(MolfileWriterTest, BondTypesBeyondV2000NeedV3000) {
+    for (int type : {9, 10}) {
+        refMolecule_c m;
+        const uint32_t a = m.newAtom("C");
+        const uint32_t b = m.newAtom("N");
+        m.newBond(a, b, type);
+        const std::string text = molfile_n::writeMolfile(m, "");
+        EXPECT_NE(text.find("V3000"), std::string::npos) << type;
+        auto back = readBack(text);
+        expectSameMolecule(m, *back);
+        EXPECT_EQ(back->bond(back->bondIndices()[0])->orderValue(), type);
+    }
+}
+
 // V3000 lines longer than 80 characters continue on the next line.
 TEST(MolfileWriterTest, LongV3000LinesAreContinued) {
     auto m = chain(1000);
