@@ -12,6 +12,7 @@
 #include "driver/entries.h"
 #include "refhost/refMolecule.h"
 #include "refhost/refStreams.h"
+#include "writeOutcome.h"
 
 namespace {
 
@@ -55,11 +56,7 @@ TEST_P(crowdedAtom, writtenUpToMaxvalHydrogensAndBonds) {
     refMolecule_c molecule;
     build(molecule, c);
     refhost::memoryOutStream_c out;
-    EXPECT_EQ(TavrWrite(&molecule, &out, c.options, nullptr), c.written ? 1 : 0);
-    if (c.written)
-        EXPECT_EQ(out.text().rfind("InChI=1S/", 0), 0u) << out.text();
-    else
-        EXPECT_EQ(out.text(), "");
+    hardening_n::expectWrittenOrRefused(TavrWrite(&molecule, &out, c.options, nullptr), out.text(), c.written);
 }
 
 INSTANTIATE_TEST_SUITE_P(

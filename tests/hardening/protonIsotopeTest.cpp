@@ -11,6 +11,7 @@
 #include "driver/entries.h"
 #include "refhost/refMolecule.h"
 #include "refhost/refStreams.h"
+#include "writeOutcome.h"
 
 namespace {
 
@@ -33,12 +34,7 @@ TEST_P(protonIsotope, onlyKnownIsotopesOfABareProtonAreWritten) {
     proton.setIsotopeMass(c.mass);
     proton.setValence(c.valence);
     refhost::memoryOutStream_c out;
-    const int result = TavrWrite(&molecule, &out, "AUXNONE", nullptr);
-    EXPECT_EQ(result, c.written ? 1 : 0);
-    if (c.written)
-        EXPECT_EQ(out.text().rfind("InChI=1S/", 0), 0u) << out.text();
-    else
-        EXPECT_EQ(out.text(), "");
+    hardening_n::expectWrittenOrRefused(TavrWrite(&molecule, &out, "AUXNONE", nullptr), out.text(), c.written);
 }
 
 INSTANTIATE_TEST_SUITE_P(
