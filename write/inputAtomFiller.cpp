@@ -73,9 +73,10 @@ void refuseNegativeHydrogenCounts(const inchi_Atom& record) {
 // success, and for some (25, 44, 300 among them) it corrupts its heap and the
 // process ends in free(). Such a proton is refused.
 void refuseUnknownProtonIsotope(const inchi_Atom& record) {
-    const bool bareProton = std::strcmp(record.elname, "H") == 0 && record.charge == 1 && record.num_bonds == 0 &&
-                            record.num_iso_H[0] <= 0 && record.num_iso_H[1] == 0 && record.num_iso_H[2] == 0 &&
-                            record.num_iso_H[3] == 0;
+    // Every atom passes here: the charge is asked before the element's name.
+    const bool bareProton = record.charge == 1 && record.num_bonds == 0 && record.num_iso_H[0] <= 0 &&
+                            record.num_iso_H[1] == 0 && record.num_iso_H[2] == 0 && record.num_iso_H[3] == 0 &&
+                            std::strcmp(record.elname, "H") == 0;
     if (!bareProton) return;
     const int mass = record.isotopic_mass;
     const bool massNumber = mass >= 0 && mass <= 3;
